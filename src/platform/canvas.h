@@ -1,0 +1,84 @@
+// The drawing surface and the drawing state. All drawing is done in software into an
+// ARGB pixel buffer; the window back-end only uploads the finished picture, so the
+// offscreen canvas used by tests runs exactly the same drawing code.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/font.h"
+#include "platform/image.h"
+
+namespace plat {
+
+// Blend modes, numbered as the game's framework numbers them.
+enum Blend { MASKBLEND = 1, SOLIDBLEND = 2, ALPHABLEND = 3, LIGHTBLEND = 4, SHADEBLEND = 5 };
+
+struct DrawState {
+    int r = 255, g = 255, b = 255;
+    float alpha = 1.0f;           // clamped to 0..1 when set
+    int blend = ALPHABLEND;
+    float rotation = 0.0f;        // degrees, positive turns clockwise on screen
+    float scaleX = 1.0f, scaleY = 1.0f;
+    float lineWidth = 1.0f;
+    FontPtr font;
+};
+
+class Canvas {
+public:
+    explicit Canvas(int w, int h);
+    int width() const;
+    int height() const;
+
+    DrawState& state();
+    const DrawState& state() const;
+
+    void clear(uint32_t argb = 0xFF000000u);
+    // Images draw with their handle at (x, y), then scale, then rotation about (x, y);
+    // the colour tints (multiplies) the pixels.
+    void drawImage(const Image& img, float x, float y, int frame = 0);
+    // Lines include their end pixel; wider lines are quads.
+    void drawLine(float x1, float y1, float x2, float y2);
+    void drawRect(float x, float y, float w, float h);
+    void drawOval(float x, float y, float w, float h);
+    // Top-left origin, current font; nothing when no font is set.
+    void drawText(const std::string& utf8, float x, float y);
+    int textWidth(const std::string& utf8) const;
+    int textHeight(const std::string& utf8) const;
+
+    PixelBuffer& pixels();
+    const PixelBuffer& pixels() const;
+
+private:
+    struct Impl;
+    std::shared_ptr<Impl> impl_;
+};
+
+// ---- The game's one canvas, with flat functions over it ----
+Canvas& canvas();
+
+void setColor(int r, int g, int b);
+void getColor(int& r, int& g, int& b);
+void setAlpha(float a);
+float getAlpha();
+void setBlend(int mode);
+int getBlend();
+void setRotation(float degrees);
+float getRotation();
+void setScale(float sx, float sy);
+void getScale(float& sx, float& sy);
+void setLineWidth(float w);
+float getLineWidth();
+void setImageFont(const FontPtr& font);
+FontPtr getImageFont();
+
+void cls();
+void drawImage(const Image& img, float x, float y, int frame = 0);
+inline void drawImage(const ImagePtr& img, float x, float y, int frame = 0) { if (img) drawImage(*img, x, y, frame); }
+void drawLine(float x1, float y1, float x2, float y2);
+void drawRect(float x, float y, float w, float h);
+void drawOval(float x, float y, float w, float h);
+void drawText(const std::string& utf8, float x, float y);
+int textWidth(const std::string& utf8);
+int textHeight(const std::string& utf8);
+
+}  // namespace plat

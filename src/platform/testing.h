@@ -1,0 +1,29 @@
+// Test seams: tests (never the game) switch the platform to an offscreen canvas, scripted
+// input, a fake clock without pacing and a silent audio sink.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace plat::testing {
+
+// Call before openWindow: the canvas is created without a window.
+void useOffscreen();
+// The clock only moves through advanceClock; flip() does not wait.
+void useFakeClock(long long startMs = 0);
+void advanceClock(long long ms);
+// The audio device is replaced by a sink that records each play.
+void useSilentAudio();
+struct PlayRecord { std::string path; float volume; };
+std::vector<PlayRecord> playLog();
+void clearPlayLog();
+
+// Scripted input, read by the next pollEvents().
+void setMouse(int x, int y);
+void setButton(bool down);
+void tap();                 // a press and release that both fall between two polls
+void typeChar(int code);
+
+// Writes the current canvas as a PNG file.
+bool saveCanvas(const std::string& path);
+
+}  // namespace plat::testing

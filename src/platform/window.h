@@ -1,0 +1,33 @@
+// The window, frame presentation and pacing, and the close request.
+#pragma once
+#include <string>
+
+namespace plat {
+
+void setAppTitle(const std::string& title);
+// Opens the window (or, under the test seam, the offscreen canvas) and creates the canvas.
+// Returns false when no window can be opened.
+bool openWindow(int width, int height, int fps);
+bool windowOpen();
+// Presents the canvas and waits for the next frame slot.
+void flip();
+// Window close, quit, SIGINT or SIGTERM.
+bool closeRequested();
+void requestClose();
+int presentedFrames();
+
+// Frame slots at `fps` a second: 33, 33, 34 ms at 30. A frame that ends past its slot
+// restarts the schedule from that moment; there is no catch-up.
+class FramePacer {
+public:
+    explicit FramePacer(int fps);
+    // Given the clock now (ms), returns how long to wait before presenting the next frame
+    // and advances the schedule.
+    int nextWait(long long nowMs);
+private:
+    int fps_;
+    long long start_ = -1;   // schedule origin
+    long long index_ = 0;    // frames since origin
+};
+
+}  // namespace plat

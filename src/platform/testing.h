@@ -1,6 +1,7 @@
 // Test seams: tests (never the game) switch the platform to an offscreen canvas, scripted
 // input, a fake clock without pacing and a silent audio sink.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,10 @@ void useOffscreen();
 // The clock only moves through advanceClock; flip() does not wait.
 void useFakeClock(long long startMs = 0);
 void advanceClock(long long ms);
+// Replaces the random generator's draws (an empty function restores it): Rand's result is
+// kept within its bounds; Rnd's is returned as it is.
+void scriptRand(std::function<int(int lo, int hi)> draw);
+void scriptRnd(std::function<double(double lo, double hi)> draw);
 // The audio device is replaced by a sink that records each play.
 void useSilentAudio();
 struct PlayRecord { std::string path; float volume; };

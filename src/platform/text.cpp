@@ -18,10 +18,12 @@ std::vector<uint32_t> utf8Decode(const std::string& s) {
         else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
         else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
         else { out.push_back(0xFFFD); ++i; continue; }
-        if (i + size_t(extra) >= s.size() + (extra ? 0 : 1)) {
-            // Truncated sequence at the end of the text.
+        if (i + size_t(extra) >= s.size()) {
+            // Truncated sequence at the end of the text: one replacement for the lead
+            // byte, and whatever follows it is read on its own.
             out.push_back(0xFFFD);
-            break;
+            ++i;
+            continue;
         }
         bool ok = true;
         for (int k = 1; k <= extra; ++k) {

@@ -38,6 +38,11 @@ TEST(TextUtf8, RoundTripAndDamagedInput) {
     // A truncated sequence must not read past the end.
     auto bad = utf8Decode(std::string("a\xE2\x82"));
     EXPECT_EQ(bad.back(), 0xFFFDu);
+    // A lead byte cut short by the end of the text must not swallow what follows it.
+    auto cut = utf8Decode(std::string("\xE2" "A"));
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0], 0xFFFDu);
+    EXPECT_EQ(cut[1], uint32_t('A'));
 }
 
 TEST(StableSort, KeepsTiesAndToleratesInconsistentCompare) {

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/image.h"
+
+using namespace plat;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string outPath(const std::string& name) {
+    fs::create_directories(TARN_TEST_OUT);
+    return std::string(TARN_TEST_OUT) + "/" + name;
+}
+
+// A picture with distinct colours and a graded alpha ramp.
+PixelBuffer testPicture(int w, int h) {
+    PixelBuffer b(w, h, PF_RGBA);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) b.writePixel(x, y, argb((x * 255) / (w - 1), x * 7, y * 11, 200));
+    return b;
+}
+
+std::vector<char> fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const std::string& path, const std::vector<char>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+}  // namespace
+
+TEST(PixelBufferIO, PngRoundTripKeepsSizeAndAlpha) {
+    PixelBuffer src = testPicture(37, 21);
+    const std::string path = outPath("roundtrip.png");
+    ASSERT_TRUE(savePNG(src, path, 5));
+    auto back = loadPixels(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->width, 37);
+    EXPECT_EQ(back->height, 21);
+    EXPECT_EQ(back->format, PF_RGBA);
+    EXPECT_EQ(back->pixels, src.pixels);
+    EXPECT_FALSE(fs::exists(path + ".tmp~"));
+}
+
+TEST(PixelBufferIO, RgbBufferSavesWithoutAlpha) {
+    auto rgb = createPixels(10, 4);
+    ASSERT_NE(rgb, nullptr);
+    EXPECT_EQ(rgb->format, PF_RGB);
+    EXPECT_EQ(rgb->readPixel(3, 3), 0xFF000000u);
+    rgb->writePixel(2, 1, 0x00123456u);  // no alpha to lose in a 24-bit buffer
+    EXPECT_EQ(rgb->readPixel(2, 1), 0xFF123456u);
+    const std::string path = outPath("rgb.png");
+    ASSERT_TRUE(savePNG(*rgb, path, 9));
+    auto back = loadPixels(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->format, PF_RGB);
+    EXPECT_EQ(back->readPixel(2, 1), 0xFF123456u);
+}
+
+TEST(PixelBufferIO, JpegRoundTripKeepsSizeAndColour) {
+    PixelBuffer src(64, 40, PF_RGB, argb(255, 200, 60, 30));
+    const std::string path = outPath("roundtrip.jpg");
+    ASSERT_TRUE(saveJPEG(src, path, 75));
+    auto back = loadPixels(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->width, 64);
+    EXPECT_EQ(back->height, 40);
+    const uint32_t p = back->readPixel(30, 20);
+    EXPECT_EQ(p >> 24, 255u);
+    EXPECT_NEAR(int((p >> 16) & 255), 200, 6);
+    EXPECT_NEAR(int((p >> 8) & 255), 60, 6);
+    EXPECT_NEAR(int(p & 255), 30, 6);
+}
+
+TEST(PixelBufferIO, ContentDecidesTheDecoderNotTheName) {
+    PixelBuffer src = testPicture(8, 8);
+    const std::string path = outPath("png_without_extension");
+    ASSERT_TRUE(savePNG(src, path, 5));
+    auto back = loadPixels(path);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->pixels, src.pixels);
+    const std::string jpgNamedPng = outPath("jpeg_data.png");
+    ASSERT_TRUE(saveJPEG(src, jpgNamedPng, 90));
+    ASSERT_NE(loadPixels(jpgNamedPng), nullptr);
+}
+
+TEST(PixelBufferIO, DamagedFilesFailCleanly) {
+    EXPECT_EQ(loadPixels(outPath("does_not_exist.png")), nullptr);
+    const std::string png = outPath("good.png"), jpg = outPath("good.jpg");
+    ASSERT_TRUE(savePNG(testPicture(120, 90), png, 5));
+    ASSERT_TRUE(saveJPEG(testPicture(120, 90), jpg, 80));
+    for (const std::string& good : {png, jpg}) {
+        const auto bytes = fileBytes(good);
+        // Truncated at several points, from inside the header to just before the end.
+        for (size_t cut : {size_t(10), size_t(40), bytes.size() / 2, bytes.size() - 3}) {
+            const std::string bad = outPath("truncated.bin");
+            writeBytes(bad, std::vector<char>(bytes.begin(), bytes.begin() + long(cut)));
+            EXPECT_EQ(loadPixels(bad), nullptr) << good << " cut at " << cut;
+        }
+        // Garbage in the middle of the data.
+        auto broken = bytes;
+        for (size_t i = broken.size() / 3; i < broken.size() / 3 + 64; ++i) broken[i] = char(i * 37);
+        const std::string bad = outPath("scrambled.bin");
+        writeBytes(bad, broken);
+        EXPECT_EQ(loadPixels(bad), nullptr) << good;
+    }
+    writeBytes(outPath("text.png"), {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
+    EXPECT_EQ(loadPixels(outPath("text.png")), nullptr);
+}
+
+TEST(PixelBufferIO, SaveIntoMissingFolderFails) {
+    EXPECT_FALSE(savePNG(testPicture(4, 4), outPath("no/such/folder/x.png"), 5));
+    EXPECT_FALSE(saveJPEG(testPicture(4, 4), outPath("no/such/folder/x.jpg"), 75));
+    EXPECT_FALSE(savePNG(PixelBuffer(), outPath("empty.png"), 5));
+}
+
+TEST(PixelBufferResize, AveragesWhenShrinkingAndKeepsAlpha) {
+    PixelBuffer src(4, 2, PF_RGBA);
+    // Left half opaque red, right half fully transparent (its colour must not bleed in).
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) src.writePixel(x, y, x < 2 ? argb(255, 255, 0, 0) : argb(0, 0, 255, 0));
+    auto half = resizePixels(src, 2, 1);
+    ASSERT_NE(half, nullptr);
+    EXPECT_EQ(half->format, PF_RGBA);
+    EXPECT_EQ(half->readPixel(0, 0), argb(255, 255, 0, 0));
+    EXPECT_EQ(half->readPixel(1, 0) >> 24, 0u);
+    auto one = resizePixels(src, 1, 1);
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(one->readPixel(0, 0), argb(128, 255, 0, 0));  // half covered, pure red
+}
+
+TEST(PixelBufferResize, EnlargesSmoothlyAndKeepsSize) {
+    PixelBuffer src(2, 1, PF_RGB);
+    src.writePixel(0, 0, argb(255, 0, 0, 0));
+    src.writePixel(1, 0, argb(255, 200, 200, 200));
+    auto big = resizePixels(src, 8, 3);
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->width, 8);
+    EXPECT_EQ(big->height, 3);
+    EXPECT_EQ(big->format, PF_RGB);
+    EXPECT_EQ(big->readPixel(0, 1), argb(255, 0, 0, 0));
+    EXPECT_EQ(big->readPixel(7, 1), argb(255, 200, 200, 200));
+    int prev = -1;
+    for (int x = 0; x < 8; ++x) {
+        int v = int((big->readPixel(x, 2) >> 16) & 255);
+        EXPECT_GE(v, prev);
+        prev = v;
+    }
+    // Same size is an exact copy; a size that truncated to nothing still gives one pixel.
+    EXPECT_EQ(resizePixels(src, 2, 1)->pixels, src.pixels);
+    auto tiny = resizePixels(src, 0, 0);
+    ASSERT_NE(tiny, nullptr);
+    EXPECT_EQ(tiny->width, 1);
+    EXPECT_EQ(tiny->height, 1);
+}
+
+TEST(ImageFrames, CellsCutLeftToRightThenTopToBottom) {
+    // A 3 x 2 grid of 5 x 4 cells, each cell filled with its own index as the blue value.
+    PixelBuffer strip(15, 8, PF_RGBA);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 15; ++x) strip.writePixel(x, y, argb(255, 0, 0, (y / 4) * 3 + x / 5));
+    const std::string path = outPath("strip.png");
+    ASSERT_TRUE(savePNG(strip, path, 5));
+    auto img = Image::load(path, 5, 4, 1, 4);
+    ASSERT_NE(img, nullptr);
+    EXPECT_EQ(img->width(), 5);
+    EXPECT_EQ(img->height(), 4);
+    ASSERT_EQ(img->frameCount(), 4);
+    for (int f = 0; f < 4; ++f) {
+        EXPECT_EQ(img->frame(f).readPixel(0, 0), argb(255, 0, 0, f + 1)) << f;
+        EXPECT_EQ(img->frame(f).readPixel(4, 3), argb(255, 0, 0, f + 1)) << f;
+    }
+    auto whole = Image::load(path);
+    ASSERT_NE(whole, nullptr);
+    EXPECT_EQ(whole->width(), 15);
+    EXPECT_EQ(whole->frameCount(), 1);
+    // More cells than the strip holds is a damaged asset, not a read past its end.
+    EXPECT_EQ(Image::load(path, 5, 4, 0, 7), nullptr);
+    EXPECT_EQ(Image::load(path, 16, 4, 0, 1), nullptr);
+}
+
+TEST(ImageFrames, HandleLockAndUnlock) {
+    auto img = Image::create(10, 6, 2);
+    ASSERT_NE(img, nullptr);
+    EXPECT_EQ(img->handleX(), 0.0f);
+    img->midHandle();
+    EXPECT_EQ(img->handleX(), 5.0f);
+    EXPECT_EQ(img->handleY(), 3.0f);
+    auto buf = img->lockFrame(1);
+    ASSERT_NE(buf, nullptr);
+    buf->writePixel(2, 2, 0xFF00FF00u);
+    EXPECT_EQ(img->frame(1).readPixel(2, 2), 0u);  // a copy until written back
+    img->unlockFrame(1, *buf);
+    EXPECT_EQ(img->frame(1).readPixel(2, 2), 0xFF00FF00u);
+    img->unlockFrame(1, PixelBuffer(3, 3));  // wrong size: ignored
+    EXPECT_EQ(img->frame(1).width, 10);
+    EXPECT_EQ(img->lockFrame(2), nullptr);
+}

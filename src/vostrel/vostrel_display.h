@@ -1,0 +1,31 @@
+// The drawing window, and the image cache built from "original" on the first start.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "vostrel/object.h"
+
+class Vostrel_display : public Object {
+public:
+    // Opens the window; a window that cannot be opened ends the program with a message.
+    static std::shared_ptr<Vostrel_display> Create(int width, int height, int fps, int mode);
+
+    int _initCanvas(int width, int height, int fps, int mode);
+    // Builds `destination` as a copy of the `source` tree with every image rescaled by the
+    // draw scale. The tree is built beside the destination and renamed into place only
+    // when complete, so an interrupted first start is rebuilt on the next one.
+    int resizeAssets(const std::string& source, const std::string& destination);
+
+    int getWidth() const { return _width; }
+    int getHeight() const { return _height; }
+    int getFps() const { return _fps; }
+
+protected:
+    // False when a file could not be written (the partial tree is then thrown away).
+    bool _resizeTree(const std::string& source, const std::string& destination, float scale);
+
+    int _width = 0;
+    int _height = 0;
+    int _fps = 0;
+};
+using Vostrel_displayPtr = std::shared_ptr<Vostrel_display>;

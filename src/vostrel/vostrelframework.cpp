@@ -1,0 +1,66 @@
+#include "vostrel/vostrelframework.h"
+
+#include "platform/audio.h"
+#include "platform/sys.h"
+#include "vostrel/kz_systemui2.h"
+#include "vostrel/resourcemanager.h"
+#include "vostrel/screenmanager.h"
+#include "vostrel/soundmanager.h"
+#include "vostrel/vostrel_display.h"
+#include "vostrel/vostrel_io.h"
+
+std::shared_ptr<VostrelFramework> vostrel;
+
+// The scenario's mission status while a game is being played.
+static constexpr int MISSION_ACTIVE = 2;
+
+std::shared_ptr<VostrelFramework> VostrelFramework::GetInstance() {
+    vostrel = Singleton<VostrelFramework>::GetInstance();
+    return vostrel;
+}
+
+std::shared_ptr<VostrelFramework> VostrelFramework::Create() { return GetInstance(); }
+
+VostrelFramework::VostrelFramework() = default;
+
+int VostrelFramework::initApp(int width, int height, int fps, int mode) {
+    ui = KZ_systemUI2::GetInstance();
+    // The input poller creates the screen manager.
+    io = Vostrel_IO::GetInstance();
+    display = Vostrel_display::Create(width, height, fps, mode);
+    // The asset folders are fixed here, from the bundle flag set before.
+    resource = ResourceManager::GetInstance();
+    screen = ScreenManager::GetInstance();
+    screen->init(width, height, fps, ui);
+    audio = SoundManager::GetInstance();
+    plat::openAudio();
+    plat::seedRnd(static_cast<unsigned int>(plat::millisecs()));
+    if (resource->folderExist("images") == 0)
+        display->resizeAssets(resource->getBasePath() + "original", resource->getBasePath() + "images");
+    return 0;
+}
+
+int VostrelFramework::setVersion(const std::string& version) {
+    _version = version;
+    return 0;
+}
+
+std::string VostrelFramework::getVersion() const { return _version; }
+
+int VostrelFramework::update() {
+    if (io) io->update();
+    if (screen) screen->Update();
+    return 0;
+}
+
+int VostrelFramework::setRunningGameHooks(RunningGameHooks hooks) {
+    _runningGame = std::move(hooks);
+    return 0;
+}
+
+int VostrelFramework::onTerminate() {
+    if (!_runningGame.missionStatus || _runningGame.missionStatus() != MISSION_ACTIVE) return 0;
+    if (_runningGame.addCurrentScore) _runningGame.addCurrentScore();
+    if (_runningGame.saveProgress) _runningGame.saveProgress();
+    return 0;
+}

@@ -16,7 +16,9 @@ void advanceClock(long long ms);
 // kept within its bounds; Rnd's is returned as it is.
 void scriptRand(std::function<int(int lo, int hi)> draw);
 void scriptRnd(std::function<double(double lo, double hi)> draw);
-// The audio device is replaced by a sink that records each play.
+// The audio device is replaced by a sink that records each play: the sound's path and its
+// channel's volume, which follows that channel's setVolume calls until it plays again.
+// Nothing is mixed unless the test calls mixAudio itself.
 void useSilentAudio();
 struct PlayRecord { std::string path; float volume; };
 std::vector<PlayRecord> playLog();

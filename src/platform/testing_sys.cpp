@@ -1,3 +1,4 @@
+#include "platform/sys_audio.h"
 #include "platform/sys_state.h"
 #include "platform/testing.h"
 
@@ -15,9 +16,30 @@ void scriptRnd(std::function<double(double, double)> draw) { detail::rndScript =
 
 }  // namespace plat::testing
 
-// Audio seams: placeholders until the mixer lands.
+// The silent sink: no device is opened, and each play leaves a record. A record's volume
+// follows later setVolume calls on its channel until that channel plays again, so it
+// shows what the listener would hear (the volume is set right after every start).
 namespace plat::testing {
-void useSilentAudio() {}
-std::vector<PlayRecord> playLog() { return {}; }
-void clearPlayLog() {}
+
+void useSilentAudio() {
+    closeAudio();
+    auto& m = detail::mixer();
+    std::lock_guard<std::mutex> g(m.lock);
+    m.silent = true;
+}
+
+std::vector<PlayRecord> playLog() {
+    auto& m = detail::mixer();
+    std::lock_guard<std::mutex> g(m.lock);
+    std::vector<PlayRecord> out;
+    for (auto& r : m.log) out.push_back(*r);
+    return out;
+}
+
+void clearPlayLog() {
+    auto& m = detail::mixer();
+    std::lock_guard<std::mutex> g(m.lock);
+    m.log.clear();
+}
+
 }  // namespace plat::testing

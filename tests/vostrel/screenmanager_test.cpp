@@ -1,0 +1,311 @@
+// Screen manager: frame order, fades and their exact frame counts, history, input routing,
+// pause snapshot and shade.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "platform/image.h"
+#include "platform/testing.h"
+#include "platform/window.h"
+#include "vostrel/kz_systemui2.h"
+#include "vostrel/screenmanager.h"
+
+namespace {
+
+// A screen that writes every callback as "name:event@frame" into a shared log.
+class RecordingScreen : public inf_screenManager {
+public:
+    RecordingScreen(std::string name, int id, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {
+        _id = id;
+    }
+    int update() override { rec("update"); if (onUpdate) onUpdate(); return 0; }
+    int render() override {
+        rec("render");
+        if (fill) {
+            plat::setColor(255, 255, 255);
+            plat::drawRect(0, 0, 800, 480);
+        }
+        return 0;
+    }
+    int onFadeInStart() override { return rec("fadeInStart"); }
+    int onFadeInEnd() override { return rec("fadeInEnd"); }
+    int onFadeOutStart() override { return rec("fadeOutStart"); }
+    int onFadeOutEnd() override { return rec("fadeOutEnd"); }
+    int onMouseMove(int x, int y) override { return rec("move " + xy(x, y)); }
+    int onMouseUp(int x, int y) override { return rec("up " + xy(x, y)); }
+    int onMouseDown(int x, int y) override { return rec("down " + xy(x, y)); }
+    int onKeyPress(int key) override { return rec("key " + std::to_string(key)); }
+    int onDragStart(int x, int y) override { return rec("dragStart " + xy(x, y)); }
+    int onDrag(int x, int y) override { return rec("drag " + xy(x, y)); }
+    int onDragStop(int x, int y) override { return rec("dragStop " + xy(x, y)); }
+
+    std::function<void()> onUpdate;
+    bool fill = false;
+
+private:
+    static std::string xy(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+    int rec(const std::string& what) {
+        log_.push_back(name_ + ":" + what + "@" + std::to_string(ScreenManager::GetInstance()->getFrameCount()));
+        return 0;
+    }
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+class ScreenManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::testing::useOffscreen();
+        plat::testing::useFakeClock();
+        ASSERT_TRUE(plat::openWindow(800, 480, 30));
+        sm = ScreenManager::GetInstance();
+        sm->init(800, 480, 30, KZ_systemUI2::GetInstance());
+        A = std::make_shared<RecordingScreen>("A", 1, log);
+        B = std::make_shared<RecordingScreen>("B", 2, log);
+        C = std::make_shared<RecordingScreen>("C", 3, log);
+    }
+    void frames(int n) {
+        for (int i = 0; i < n; ++i) sm->Update();
+    }
+    // Frames in which a screen saw the given callback.
+    std::vector<int> when(const std::string& who, const std::string& what) const {
+        std::vector<int> out;
+        const std::string prefix = who + ":" + what + "@";
+        for (const auto& e : log)
+            if (e.rfind(prefix, 0) == 0) out.push_back(std::stoi(e.substr(prefix.size())));
+        return out;
+    }
+    static std::vector<int> range(int from, int to) {
+        std::vector<int> v;
+        for (int i = from; i <= to; ++i) v.push_back(i);
+        return v;
+    }
+    // Shows A plainly (first fade-in done) and clears the log.
+    void showA() {
+        sm->switchTo(A, 0, 0.0f);
+        frames(11);
+        ASSERT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+        log.clear();
+    }
+
+    std::shared_ptr<ScreenManager> sm;
+    std::vector<std::string> log;
+    std::shared_ptr<RecordingScreen> A, B, C;
+};
+
+}  // namespace
+
+TEST_F(ScreenManagerTest, StartsEmptyAndCountsFrames) {
+    EXPECT_EQ(sm->getSid(), -1);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    EXPECT_FLOAT_EQ(sm->shadeAlpha(), 1.0f);
+    EXPECT_EQ(sm->getWidth(), 800);
+    EXPECT_EQ(sm->getHeight(), 480);
+    EXPECT_EQ(sm->getFps(), 30);
+    frames(3);  // no screen: nothing runs, but the frames count
+    EXPECT_EQ(sm->getFrameCount(), 3);
+    EXPECT_TRUE(log.empty());
+    sm->mousePressed(5, 5);  // input without a screen is dropped
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ScreenManagerTest, FirstScreenFadesInFromBlackOverElevenFrames) {
+    sm->switchTo(A, 1, 0.0f);
+    EXPECT_EQ(when("A", "fadeInStart"), std::vector<int>{0});
+    EXPECT_EQ(sm->getSid(), 1);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::FADE_IN);
+    EXPECT_TRUE(sm->navHistory().empty());
+    frames(10);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::FADE_IN);
+    EXPECT_LT(sm->shadeAlpha(), 0.0f);  // the float steps overshoot just below zero
+    EXPECT_GT(sm->shadeAlpha(), -0.000001f);
+    frames(1);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    EXPECT_EQ(when("A", "fadeInEnd"), std::vector<int>{11});
+    EXPECT_EQ(when("A", "update"), range(1, 11));
+    EXPECT_EQ(when("A", "render"), range(1, 11));
+    EXPECT_FLOAT_EQ(sm->shadeAlpha(), 0.0f);
+}
+
+TEST_F(ScreenManagerTest, SwitchRequestedByInputFadesOutAndInInElevenFramesEach) {
+    showA();
+    // As from an input handler of frame 12: it still sees frame 11.
+    sm->switchTo(B, 1, 0.0f);
+    EXPECT_EQ(when("A", "fadeOutStart"), std::vector<int>{11});
+    frames(22);
+    EXPECT_EQ(when("A", "update"), range(12, 22));
+    EXPECT_EQ(when("A", "render"), range(12, 22));
+    EXPECT_EQ(when("A", "fadeOutEnd"), std::vector<int>{22});
+    EXPECT_EQ(when("B", "fadeInStart"), std::vector<int>{22});
+    EXPECT_EQ(when("B", "update"), range(23, 33));
+    EXPECT_EQ(when("B", "fadeInEnd"), std::vector<int>{33});
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    // The hand-over order inside frame 22: A ends, then B starts.
+    const std::vector<std::string> expected = {"A:update@22", "A:render@22", "A:fadeOutEnd@22", "B:fadeInStart@22"};
+    auto it = std::search(log.begin(), log.end(), expected.begin(), expected.end());
+    EXPECT_NE(it, log.end());
+    frames(1);
+    EXPECT_EQ(when("B", "update").back(), 34);
+    EXPECT_EQ(when("A", "update").back(), 22);
+}
+
+TEST_F(ScreenManagerTest, InputGoesToTheCurrentScreenDuringEachHalf) {
+    showA();
+    sm->switchTo(B, 0, 0.0f);
+    frames(5);
+    sm->mousePressed(3, 4);  // fading out: still A's
+    frames(6);               // frame 22 hands over to B
+    sm->mouseUp(7, 8);       // fading in: B's
+    sm->keyPress(27);
+    sm->dragStart(1, 1);
+    sm->dragging(2, 2);
+    sm->dragStop(3, 3);
+    sm->mouseMove(9, 9);
+    EXPECT_EQ(when("A", "down 3,4"), std::vector<int>{16});
+    EXPECT_EQ(when("B", "up 7,8"), std::vector<int>{22});
+    EXPECT_EQ(when("B", "key 27").size(), 1u);
+    EXPECT_EQ(when("B", "dragStart 1,1").size(), 1u);
+    EXPECT_EQ(when("B", "drag 2,2").size(), 1u);
+    EXPECT_EQ(when("B", "dragStop 3,3").size(), 1u);
+    EXPECT_EQ(when("B", "move 9,9").size(), 1u);
+}
+
+TEST_F(ScreenManagerTest, SwitchFromTheScreensOwnUpdateStartsSteppingNextFrame) {
+    showA();
+    A->onUpdate = [this] {
+        if (sm->getFrameCount() == 12) sm->switchTo(B, 0, 0.0f);
+    };
+    frames(23);
+    EXPECT_EQ(when("A", "fadeOutStart"), std::vector<int>{12});
+    EXPECT_EQ(when("A", "update"), range(12, 23));
+    EXPECT_EQ(when("A", "fadeOutEnd"), std::vector<int>{23});
+}
+
+TEST_F(ScreenManagerTest, FadeRateZeroMeansTenthAndSlowerRatesTakeLonger) {
+    showA();
+    sm->switchTo(B, 0, 0.05f);
+    frames(21);
+    EXPECT_EQ(when("A", "fadeOutEnd"), std::vector<int>{32});
+    frames(21);
+    EXPECT_EQ(when("B", "fadeInEnd"), std::vector<int>{53});
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    // The next default switch is back at 0.1.
+    log.clear();
+    sm->switchTo(A, 0, 0.0f);
+    frames(11);
+    EXPECT_EQ(when("B", "fadeOutEnd"), std::vector<int>{64});
+}
+
+TEST_F(ScreenManagerTest, SwitchDuringFadeOutReplacesTheTarget) {
+    showA();
+    sm->switchTo(B, 1, 0.0f);
+    frames(3);  // shade 0.3
+    sm->switchTo(C, 1, 0.0f);
+    EXPECT_EQ(when("A", "fadeOutStart").size(), 2u);
+    ASSERT_EQ(sm->navHistory().size(), 2u);
+    EXPECT_EQ(sm->navHistory()[0], A);
+    EXPECT_EQ(sm->navHistory()[1], A);
+    frames(8);  // seven more steps and the clamp: frame 22 as without the second call
+    EXPECT_EQ(when("A", "fadeOutEnd"), std::vector<int>{22});
+    EXPECT_EQ(when("C", "fadeInStart"), std::vector<int>{22});
+    frames(11);
+    EXPECT_EQ(when("C", "fadeInEnd"), std::vector<int>{33});
+    for (const auto& e : log) EXPECT_NE(e.rfind("B:", 0), 0u) << e;  // B never saw anything
+    EXPECT_EQ(sm->getSid(), 3);
+}
+
+TEST_F(ScreenManagerTest, SwitchDuringFadeInFadesTheIncomingScreenOutAgain) {
+    showA();
+    sm->switchTo(B, 0, 0.0f);
+    frames(11);  // B starts fading in at frame 22
+    frames(3);   // shade 0.7
+    sm->switchTo(C, 1, 0.0f);
+    EXPECT_EQ(when("B", "fadeOutStart"), std::vector<int>{25});
+    ASSERT_EQ(sm->navHistory().size(), 1u);
+    EXPECT_EQ(sm->navHistory()[0], B);
+    frames(4);  // three steps up from 0.7, then the clamp
+    EXPECT_EQ(when("B", "fadeOutEnd"), std::vector<int>{29});
+    EXPECT_EQ(when("C", "fadeInStart"), std::vector<int>{29});
+    EXPECT_TRUE(when("B", "fadeInEnd").empty());
+    frames(11);
+    EXPECT_EQ(when("C", "fadeInEnd"), std::vector<int>{40});
+}
+
+TEST_F(ScreenManagerTest, SwitchFromTheIncomingScreensUpdateNeverDrawsAnUnstartedScreen) {
+    showA();
+    sm->switchTo(B, 0, 0.0f);
+    B->onUpdate = [this] {
+        if (sm->getPhase() == ScreenManager::FADE_IN && sm->getFrameCount() == 24) sm->switchTo(C, 0, 0.0f);
+    };
+    frames(40);
+    // In frame 24 B was updated and must be the one rendered; C appears only after its start.
+    const auto bRenders = when("B", "render");
+    EXPECT_NE(std::find(bRenders.begin(), bRenders.end(), 24), bRenders.end());
+    ASSERT_FALSE(when("C", "fadeInStart").empty());
+    const int cStart = when("C", "fadeInStart").front();
+    ASSERT_FALSE(when("C", "render").empty());
+    EXPECT_GT(when("C", "render").front(), cStart);
+    for (int f : when("C", "update")) EXPECT_GT(f, cStart);
+}
+
+TEST_F(ScreenManagerTest, SwitchToTheShownScreenFadesItOutAndInAgain) {
+    showA();
+    sm->switchTo(A, 0, 0.0f);
+    frames(22);
+    EXPECT_EQ(when("A", "fadeOutStart").size(), 1u);
+    EXPECT_EQ(when("A", "fadeOutEnd"), std::vector<int>{22});
+    EXPECT_EQ(when("A", "fadeInStart"), std::vector<int>{22});
+    EXPECT_EQ(when("A", "fadeInEnd"), std::vector<int>{33});
+}
+
+TEST_F(ScreenManagerTest, NavBackTwiceReturnsToWhereItStarted) {
+    sm->navBack();  // empty history: nothing
+    EXPECT_EQ(sm->getSid(), -1);
+    showA();
+    sm->switchTo(B, 1, 0.0f);
+    frames(22);
+    ASSERT_EQ(sm->navHistory(), std::vector<ScreenPtr>{A});
+    sm->navBack();
+    frames(22);
+    EXPECT_EQ(sm->getSid(), 1);
+    ASSERT_EQ(sm->navHistory(), std::vector<ScreenPtr>{B});
+    sm->navBack();
+    frames(22);
+    EXPECT_EQ(sm->getSid(), 2);
+    ASSERT_EQ(sm->navHistory(), std::vector<ScreenPtr>{A});
+}
+
+TEST_F(ScreenManagerTest, SetScreenShowsAtOnceWithoutCallbacks) {
+    sm->setScreen(B);
+    EXPECT_EQ(sm->getSid(), 2);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    EXPECT_FLOAT_EQ(sm->shadeAlpha(), 0.0f);
+    frames(1);
+    EXPECT_EQ(log, (std::vector<std::string>{"B:update@1", "B:render@1"}));
+}
+
+TEST_F(ScreenManagerTest, PauseViewOnlyInNormalPhase) {
+    sm->switchTo(A, 0, 0.0f);
+    frames(2);
+    EXPECT_EQ(sm->pauseView(), 0);
+    EXPECT_EQ(sm->pauseImage(), nullptr);
+    frames(9);
+    ASSERT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    EXPECT_EQ(sm->pauseView(), 1);
+    ASSERT_NE(sm->pauseImage(), nullptr);
+    EXPECT_EQ(sm->pauseImage()->width(), 800);
+    EXPECT_EQ(sm->pauseImage()->height(), 480);
+    sm->unpauseView();
+    EXPECT_EQ(sm->pauseImage(), nullptr);
+}
+
+TEST_F(ScreenManagerTest, DrawScaleIsClassWide) {
+    EXPECT_FLOAT_EQ(ScreenManager::getDrawScale(), 1.0f);
+    ScreenManager::setDrawScale(0.5f);
+    EXPECT_FLOAT_EQ(ScreenManager::getDrawScale(), 0.5f);
+    ScreenManager::setDrawScale(1.0f);
+}

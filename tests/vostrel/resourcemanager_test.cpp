@@ -202,7 +202,7 @@ TEST_F(RegistryTest, TheDebianTrueTypeFontLoadsAtItsPixelSize) {
     EXPECT_EQ(rm->retrieveImage("normal"), nullptr);
 }
 
-TEST_F(RegistryTest, DISABLED_DebianWavAndOggSoundsDecodeToTheirLength) {
+TEST_F(RegistryTest, DebianWavAndOggSoundsDecodeToTheirLength) {
     fs::copy_file("/usr/share/sounds/sound-icons/cembalo-1.wav", root / "assets/audio/cembalo.wav");
     fs::copy_file("/usr/share/sounds/freedesktop/stereo/bell.oga", root / "assets/audio/bell.ogg");
     auto rm = ResourceManager::GetInstance();
@@ -315,7 +315,7 @@ TEST_F(RegistryTest, FileAndFolderTests) {
     EXPECT_EQ(rm->getFileCount("box"), 3);
 }
 
-TEST_F(RegistryTest, DISABLED_FileStreamsOpenThePathUnchangedInTheThreeModes) {
+TEST_F(RegistryTest, FileStreamsOpenThePathUnchangedInTheThreeModes) {
     auto rm = ResourceManager::GetInstance();
     EXPECT_EQ(rm->newFileStream("state.bin", 3), nullptr);
     EXPECT_EQ(rm->newFileStream("state.bin", -1), nullptr);

@@ -107,6 +107,8 @@ public:
         return pos() >= size();
     }
 
+    bool flush() override { return _f && std::fflush(_f) == 0 && !std::ferror(_f); }
+
     void close() override {
         if (_f) std::fclose(_f);
         _f = nullptr;

@@ -28,6 +28,8 @@ public:
     virtual bool eof() const = 0;
     // After close every read and write moves nothing; closing twice is harmless.
     virtual void close() = 0;
+    // Pushes buffered writes out; false when they could not be written (a full disk).
+    virtual bool flush() { return true; }
 
     // Little-endian whatever the host; false (value unchanged) when the bytes run out.
     bool readByte(uint8_t& v);

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds the state store's fuzz target with clang (libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs it; the first argument is the run time in seconds.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+out=${FUZZ_OUT:-$root/build-fuzz}
+seconds=${1:-60}
+mkdir -p "$out/corpus"
+clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+    -I "$root/src" \
+    "$here/statemanager_fuzz.cpp" "$root/src/vostrel/statemanager.cpp" "$root/src/platform/stream.cpp" \
+    -o "$out/statemanager_fuzz"
+# A well-formed save as a starting point: one frame, byte 7, short 1, body 01 02 03 04.
+printf '\376\376\376\376\004\000\000\000\007\001\000\001\002\003\004\252\252\252\252' >"$out/corpus/example"
+cd "$out"
+./statemanager_fuzz -max_total_time="$seconds" -max_len=16384 corpus

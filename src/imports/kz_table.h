@@ -15,7 +15,7 @@ public:
     static std::shared_ptr<KZ_table> Create(int x, int y, int width, int height, int rows, int columns);
     void clear();
     // Draws one cell at (cellX, cellY) relative to the table's corner.
-    void _drawCell(int column, int row, int cellX, int cellY);
+    virtual void _drawCell(int column, int row, int cellX, int cellY);
     // The last column always takes what the others leave of the table's width.
     void setColWidth(int column, int width);
     void setColFont(int column, const plat::FontPtr& font);

@@ -42,7 +42,7 @@ int KZ_systemUI2::removeItem(const std::shared_ptr<KZ_UIelement>& item) {
     if (it == _itemList.end()) return 0;
     const long long index = it - _itemList.begin();
     _itemList.erase(it);
-    if (_walkPos >= 0 && index <= _walkPos) --_walkPos;
+    if (index <= _walkPos) --_walkPos;  // outside a walk _walkPos is -1
     // A removed widget must not be called again through the hover, the focus or its group.
     item->_detach();
     if (auto radio = std::dynamic_pointer_cast<KZ_radioButton>(item)) KZ_radioButton::_forget(radio.get());

@@ -42,6 +42,7 @@ void KZ_UIelement::_switchFocus(const std::shared_ptr<KZ_UIelement>& w) {
 }
 
 void KZ_UIelement::_onClick() {
+    if (_removed) return;
     auto self = _self();
     _onClickLocal(1);
     if (_focus.get() != this) {

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include "imports/kz_spline.h"
+#include "platform/canvas.h"
+
+namespace {
+KZ_splinePtr curveOf(std::initializer_list<Vector> pts, int res = 10) {
+    auto c = std::make_shared<KZ_spline>();
+    c->setRes(res);
+    for (const auto& p : pts) c->addPoint(p);
+    return c;
+}
+}  // namespace
+
+TEST(KZ_splineLayout, FirstAndLastPointsStandTwice) {
+    KZ_spline c;
+    EXPECT_TRUE(c.getCurvePoints()->empty());
+    auto p0 = makeVector(0, 0), p1 = makeVector(10, 0), p2 = makeVector(20, 0);
+    c.addPoint(p0);
+    EXPECT_EQ(c.getPointsArray().size(), 2u);
+    EXPECT_TRUE(c.getCurvePoints()->empty());
+    c.addPoint(p1);
+    ASSERT_EQ(c.getPointsArray().size(), 4u);
+    EXPECT_EQ(c.getPointsArray()[0], p0);
+    EXPECT_EQ(c.getPointsArray()[1], p0);
+    EXPECT_EQ(c.getPointsArray()[2], p1);
+    EXPECT_EQ(c.getPointsArray()[3], p1);
+    ASSERT_EQ(c.getCurvePoints()->size(), 11u);
+    EXPECT_EQ(c.getCurvePoints()->front(), Vector(0, 0));
+    EXPECT_EQ(c.getCurvePoints()->back(), Vector(10, 0));
+
+    c.addPoint(p2);
+    const auto& e = c.getPointsArray();
+    ASSERT_EQ(e.size(), 5u);
+    // p1 stays the caller's object at index 2; the old trailing p1 became... p1 itself,
+    // since only entries from index 3 on are copies.
+    EXPECT_EQ(e[2], p1);
+    EXPECT_NE(e[3], p2);
+    EXPECT_EQ(*e[3], Vector(20, 0));
+    EXPECT_EQ(e[4], p2);
+    ASSERT_EQ(c.getCurvePoints()->size(), 21u);
+    EXPECT_EQ((*c.getCurvePoints())[10], Vector(10, 0));
+    EXPECT_EQ((*c.getCurvePoints())[20], Vector(20, 0));
+}
+
+TEST(KZ_splineLayout, SamplesHitEveryControlPoint) {
+    auto c = curveOf({{0, 0}, {50, 10}, {90, 80}, {30, 120}}, 60);
+    ASSERT_EQ(c->getCurvePoints()->size(), 181u);
+    const auto& s = *c->getCurvePoints();
+    EXPECT_EQ(s[0], Vector(0, 0));
+    EXPECT_NEAR(s[60].x, 50, 1e-9);
+    EXPECT_NEAR(s[60].y, 10, 1e-9);
+    EXPECT_NEAR(s[120].x, 90, 1e-9);
+    EXPECT_NEAR(s[180].y, 120, 1e-9);
+}
+
+TEST(KZ_splineLayout, RecomputingNeverChangesAnArrayHandedOut) {
+    auto c = curveOf({{0, 0}, {10, 0}});
+    const VectorListPtr before = c->getCurvePoints();
+    c->addPoint(Vector(20, 5));
+    EXPECT_EQ(before->size(), 11u);
+    EXPECT_EQ(before->back(), Vector(10, 0));
+    EXPECT_NE(before, c->getCurvePoints());
+}
+
+TEST(KZ_splineLayout, CallersObjectMovesTheCurveAtTheNextRecomputation) {
+    KZ_spline c;
+    auto p0 = makeVector(0, 0), p1 = makeVector(10, 0);
+    c.addPoint(p0);
+    c.addPoint(p1);
+    p1->x = 30;
+    EXPECT_EQ(c.getCurvePoints()->back(), Vector(10, 0));
+    c._updateCurve();
+    EXPECT_EQ(c.getCurvePoints()->back(), Vector(30, 0));
+}
+
+TEST(KZ_splineHandles, BoxOfFourPixelsAroundEachEntry) {
+    auto c = curveOf({{100, 100}, {200, 100}, {300, 100}});
+    EXPECT_EQ(c->getHandleIndex(Vector(104, 96)), 0);  // near the start: the first twin
+    EXPECT_EQ(c->getHandleIndex(Vector(204, 100)), 2);
+    EXPECT_EQ(c->getHandleIndex(Vector(200, 104)), 2);
+    EXPECT_EQ(c->getHandleIndex(Vector(204.5, 100)), -1);
+    EXPECT_EQ(c->getHandleIndex(Vector(200, 95.5)), -1);
+    EXPECT_EQ(c->getHandleIndex(Vector(300, 100)), 3);  // the copy, before the trailing entry
+}
+
+TEST(KZ_splineAux, OutOfRangeReadsZeroAndWritesAreIgnored) {
+    auto c = curveOf({{0, 0}, {10, 0}, {20, 0}});
+    c->setPointAuxData(2, 0.5f);
+    EXPECT_EQ(c->getPointAuxData(2), 0.5f);
+    EXPECT_EQ(c->getPointAuxData(-1), 0.0f);
+    EXPECT_EQ(c->getPointAuxData(5), 0.0f);
+    c->setPointAuxData(99, 1.0f);
+    c->setPointAuxData(-3, 1.0f);
+    EXPECT_EQ(c->getPointAuxData(99), 0.0f);
+    // Adding points keeps the values by index.
+    c->addPoint(Vector(30, 0));
+    EXPECT_EQ(c->getPointAuxData(2), 0.5f);
+    EXPECT_EQ(c->getPointAuxData(5), 0.0f);
+}
+
+TEST(KZ_splineTrim, AtTheLastIndexNothingIsCut) {
+    auto c = curveOf({{0, 0}, {10, 0}, {20, 0}});
+    const auto before = c->getPointsArray();
+    const VectorListPtr samples = c->getCurvePoints();
+    c->trimTo(4, nullptr);
+    EXPECT_EQ(c->getPointsArray(), before);
+    EXPECT_NE(c->getCurvePoints(), samples);  // still recomputed
+    EXPECT_EQ(c->getCurvePoints()->size(), 21u);
+}
+
+TEST(KZ_splineTrim, NullDoublesTheEntryAtTheIndex) {
+    auto c = curveOf({{0, 0}, {10, 0}, {20, 0}, {30, 0}});
+    ASSERT_EQ(c->getPointsArray().size(), 6u);
+    c->trimTo(2, nullptr);
+    const auto& e = c->getPointsArray();
+    ASSERT_EQ(e.size(), 4u);
+    EXPECT_EQ(e[2], e[3]);
+    EXPECT_EQ(*e[3], Vector(10, 0));
+    EXPECT_EQ(c->getCurvePoints()->back(), Vector(10, 0));
+}
+
+TEST(KZ_splineTrim, GivenPointBecomesTheSharedEnd) {
+    auto c = curveOf({{0, 0}, {10, 0}, {20, 0}, {30, 0}});
+    auto td = makeVector(15, 5);
+    c->trimTo(3, td);
+    const auto& e = c->getPointsArray();
+    ASSERT_EQ(e.size(), 5u);
+    EXPECT_EQ(e[3], td);
+    EXPECT_EQ(e[4], td);
+    EXPECT_EQ(c->getCurvePoints()->back(), Vector(15, 5));
+}
+
+// Every trim index, then one added point: the curve must end on that point, as a
+// runway's approach does when it trims to the touch-down point and adds the centre.
+TEST(KZ_splineTrim, PointAddedAfterAnyTrimIsReached) {
+    for (int index = 0; index <= 4; ++index) {
+        for (bool withPoint : {true, false}) {
+            auto c = curveOf({{0, 0}, {40, 0}, {80, 0}, {120, 0}});
+            if (withPoint)
+                c->trimTo(index, makeVector(60, 30));
+            else
+                c->trimTo(index, nullptr);
+            c->addPoint(Vector(200, 200));
+            const auto& e = c->getPointsArray();
+            ASSERT_GE(e.size(), 4u) << index;
+            EXPECT_EQ(c->getCurvePoints()->back(), Vector(200, 200)) << "index " << index << " point " << withPoint;
+            // Only a trim at index 0 replaces the start itself.
+            EXPECT_EQ(*e[0], index == 0 && withPoint ? Vector(60, 30) : Vector(0, 0)) << index;
+            EXPECT_EQ(e[e.size() - 1]->x, 200) << index;
+            EXPECT_EQ(e[e.size() - 2]->x, 200) << index;
+        }
+    }
+}
+
+TEST(KZ_splineTrim, IndexOneKeepsTheStartAndReachesTheNewEnd) {
+    auto c = curveOf({{0, 0}, {40, 0}});
+    auto td = makeVector(100, 0);
+    c->trimTo(1, td);
+    ASSERT_EQ(c->getPointsArray().size(), 4u);
+    EXPECT_EQ(c->getCurvePoints()->front(), Vector(0, 0));
+    EXPECT_EQ(c->getCurvePoints()->back(), Vector(100, 0));
+    c->addPoint(Vector(150, 0));
+    ASSERT_EQ(c->getCurvePoints()->size(), 21u);
+    EXPECT_EQ((*c->getCurvePoints())[10], Vector(100, 0));
+    EXPECT_EQ(c->getCurvePoints()->back(), Vector(150, 0));
+}
+
+TEST(KZ_splineTrim, ClearsSlowDownMarksFromTheIndexOn) {
+    auto c = curveOf({{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}});
+    for (int i = 0; i < 7; ++i) c->setPointAuxData(i, 0.5f);
+    c->trimTo(3, makeVector(25, 0));
+    EXPECT_EQ(c->getPointAuxData(2), 0.5f);
+    EXPECT_EQ(c->getPointAuxData(3), 0.0f);
+    EXPECT_EQ(c->getPointAuxData(4), 0.0f);
+    c->addPoint(Vector(50, 0));
+    c->addPoint(Vector(60, 0));
+    for (int i = 3; i < int(c->getPointsArray().size()); ++i) EXPECT_EQ(c->getPointAuxData(i), 0.0f) << i;
+}
+
+TEST(KZ_splineMove, EndMovesBothCopiesAndOthersMoveAlone) {
+    KZ_spline small;
+    small.addPoint(Vector(0, 0));
+    small.movePoint(0, 5, 5);
+    EXPECT_EQ(*small.getPointsArray()[0], Vector(0, 0));
+
+    auto c = curveOf({{0, 0}, {10, 0}, {20, 0}});
+    auto trailing = c->getPointsArray()[4];
+    c->movePoint(4, 25, 7);
+    const auto& e = c->getPointsArray();
+    EXPECT_EQ(*e[3], Vector(25, 7));
+    EXPECT_EQ(*e[4], Vector(25, 7));
+    EXPECT_NE(e[3], e[4]);
+    EXPECT_EQ(*trailing, Vector(20, 0));  // the caller's object is left alone
+    EXPECT_EQ(c->getCurvePoints()->back(), Vector(25, 7));
+
+    c->movePoint(0, -3, 0);
+    EXPECT_EQ(*e[0], Vector(-3, 0));
+    EXPECT_EQ(*e[1], Vector(0, 0));
+}
+
+TEST(KZ_splineRender, LeavesWhiteOpaqueState) {
+    auto c = curveOf({{0, 0}, {10, 0}, {20, 0}});
+    c->setDspColor(10, 20, 30);
+    c->setLine_width(4);
+    plat::setColor(1, 2, 3);
+    plat::setAlpha(0.5f);
+    c->render(1);
+    int r, g, b;
+    plat::getColor(r, g, b);
+    EXPECT_EQ(r, 255);
+    EXPECT_EQ(g, 255);
+    EXPECT_EQ(b, 255);
+    EXPECT_EQ(plat::getAlpha(), 1.0f);
+    EXPECT_EQ(plat::getLineWidth(), 1.0f);
+}
+
+TEST(KZ_splineRes, ResolutionBelowOneIsTakenAsOne) {
+    auto c = curveOf({{0, 0}, {10, 0}}, 0);
+    EXPECT_EQ(c->getRes(), 1);
+    EXPECT_EQ(c->getCurvePoints()->size(), 2u);
+}

@@ -3,6 +3,7 @@
 #include "imports/arrayfunc.h"
 #include "imports/basicfunctions.h"
 #include "imports/kz_graphic_line.h"
+#include "platform/testing.h"
 
 TEST(BasicFunctions, FrameCountsAsClockText) {
     EXPECT_EQ(formatFrameCountForTime(0, 30), "0:00:00");
@@ -87,6 +88,19 @@ TEST(ArrayFunc, RandomizeDealsEveryIndexOnce) {
     auto a = ArrayFunc::randomize(5);
     std::sort(a.begin(), a.end());
     EXPECT_EQ(a, (std::vector<int>{0, 1, 2, 3, 4}));
+}
+
+TEST(ArrayFunc, ForwardShuffleDrawsOncePerPlace) {
+    int draws = 0;
+    plat::testing::scriptRand([&](int lo, int) { ++draws; return lo; });
+    EXPECT_EQ(ArrayFunc::randomize(4), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(draws, 4);
+    draws = 0;
+    EXPECT_TRUE(ArrayFunc::randomize(0).empty());
+    EXPECT_EQ(draws, 0);
+    plat::testing::scriptRand([](int, int hi) { return hi; });
+    EXPECT_EQ(ArrayFunc::randomize(4), (std::vector<int>{3, 0, 1, 2}));
+    plat::testing::scriptRand({});
 }
 
 TEST(KZ_graphic_line, NormalPointsClockwiseOfTheSegment) {

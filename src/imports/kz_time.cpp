@@ -20,8 +20,10 @@ int KZ_time::_convertMonth(const std::string& text) {
     return -1;
 }
 
-std::string KZ_time::getDate(int) {
-    std::vector<std::string> parts = plat::split(plat::currentDate(), " ");
+std::string KZ_time::getDate(int) { return _formatDate(plat::currentDate()); }
+
+std::string KZ_time::_formatDate(const std::string& platformDate) {
+    std::vector<std::string> parts = plat::split(platformDate, " ");
     while (parts.size() < 3) parts.push_back("");
     int m = _convertMonth(parts[1]);
     // A month word we don't know is kept as the platform wrote it rather than dropped.

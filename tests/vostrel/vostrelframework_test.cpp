@@ -1,0 +1,264 @@
+// Application object: start-up order, version, terminate recording and the image cache.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+
+#include "platform/files.h"
+#include "platform/image.h"
+#include "platform/testing.h"
+#include "vostrel/kz_systemui2.h"
+#include "vostrel/resourcemanager.h"
+#include "vostrel/screenmanager.h"
+#include "vostrel/soundmanager.h"
+#include "vostrel/vostrel_display.h"
+#include "vostrel/vostrel_io.h"
+#include "vostrel/vostrelframework.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Standard output of fn, captured through a pipe while it runs in this process.
+std::string captureStdout(const std::function<void()>& fn) {
+    fflush(stdout);
+    int pipefd[2];
+    if (pipe(pipefd) != 0) return "";
+    int saved = dup(STDOUT_FILENO);
+    dup2(pipefd[1], STDOUT_FILENO);
+    close(pipefd[1]);
+    fn();
+    fflush(stdout);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    std::string out;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(pipefd[0], buf, sizeof buf)) > 0) out.append(buf, size_t(n));
+    close(pipefd[0]);
+    return out;
+}
+
+void writePng(const fs::path& p, int w, int h, uint32_t colour = plat::argb(255, 10, 200, 30)) {
+    fs::create_directories(p.parent_path());
+    plat::PixelBuffer buf(w, h, plat::PF_RGBA, colour);
+    ASSERT_TRUE(plat::savePNG(buf, p.string(), 5));
+}
+
+std::string headOf(const fs::path& p, size_t n) {
+    std::ifstream in(p, std::ios::binary);
+    std::string s(n, '\0');
+    in.read(s.data(), std::streamsize(n));
+    s.resize(size_t(in.gcount()));
+    return s;
+}
+const std::string PNG_MAGIC = "\x89PNG";
+const std::string JPEG_MAGIC = "\xFF\xD8\xFF";
+
+class FrameworkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::testing::useOffscreen();
+        plat::testing::useFakeClock();
+        plat::testing::useSilentAudio();
+        char tmpl[] = "/tmp/tarn-framework-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        root = tmpl;
+        oldCwd = fs::current_path();
+        fs::current_path(root);
+        fs::create_directories(root / "assets");
+    }
+    void TearDown() override {
+        fs::current_path(oldCwd);
+        fs::remove_all(root);
+    }
+    // A small "original" tree with a sub-folder, an upper-case PNG and a file without extension.
+    void makeOriginal() {
+        writePng(root / "assets/original/logo.png", 20, 10);
+        writePng(root / "assets/original/aircraft/md-11.png", 70, 48);
+        writePng(root / "assets/original/aircraft/LOUD.PNG", 8, 8);
+        writePng(root / "assets/original/screens/score_board/noext", 6, 4);
+    }
+    fs::path root, oldCwd;
+};
+
+}  // namespace
+
+TEST_F(FrameworkTest, VersionIsEmptyUntilSet) {
+    auto fw = VostrelFramework::Create();
+    EXPECT_EQ(fw, vostrel);
+    EXPECT_EQ(fw->getVersion(), "");
+    fw->setVersion("1.51");
+    EXPECT_EQ(vostrel->getVersion(), "1.51");
+    EXPECT_EQ(fw->screen, nullptr);
+    EXPECT_EQ(fw->io, nullptr);
+    try {
+        VostrelFramework extra;
+        FAIL() << "a second framework object was built";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Cannot create multiple instances of Singleton Type");
+    }
+}
+
+TEST_F(FrameworkTest, InitAppCreatesAndWiresEveryService) {
+    ScreenManager::setDrawScale(1.0f);
+    auto fw = VostrelFramework::Create();
+    fw->initApp(800, 480, 30, 0);
+    EXPECT_EQ(fw->ui, KZ_systemUI2::GetInstance());
+    EXPECT_EQ(fw->io, Vostrel_IO::GetInstance());
+    EXPECT_EQ(fw->resource, ResourceManager::GetInstance());
+    EXPECT_EQ(fw->screen, ScreenManager::GetInstance());
+    EXPECT_EQ(fw->audio, SoundManager::GetInstance());
+    ASSERT_NE(fw->display, nullptr);
+    EXPECT_EQ(fw->display->getWidth(), 800);
+    EXPECT_EQ(fw->display->getHeight(), 480);
+    EXPECT_EQ(fw->display->getFps(), 30);
+    EXPECT_EQ(fw->screen->getWidth(), 800);
+    EXPECT_EQ(fw->screen->getHeight(), 480);
+    EXPECT_EQ(fw->screen->getFps(), 30);
+    fw->update();
+    fw->update();
+    EXPECT_EQ(fw->screen->getFrameCount(), 2);
+}
+
+TEST_F(FrameworkTest, OnTerminateRecordsOnlyAnActiveGame) {
+    auto fw = VostrelFramework::Create();
+    fw->onTerminate();  // nothing wired: nothing to record
+    std::vector<std::string> calls;
+    int status = -1;
+    fw->setRunningGameHooks({[&] { calls.push_back("status"); return status; },
+                             [&] { calls.push_back("score"); }, [&] { calls.push_back("save"); }});
+    for (int s : {-1, 0, 1}) {
+        status = s;
+        calls.clear();
+        fw->onTerminate();
+        EXPECT_EQ(calls, std::vector<std::string>{"status"}) << s;
+    }
+    status = 2;
+    calls.clear();
+    fw->onTerminate();
+    EXPECT_EQ(calls, (std::vector<std::string>{"status", "score", "save"}));
+}
+
+TEST_F(FrameworkTest, FirstStartBuildsTheImageCacheFromOriginal) {
+    makeOriginal();
+    auto fw = VostrelFramework::Create();
+    const std::string out = captureStdout([&] { fw->initApp(800, 480, 30, 0); });
+    // Every file's path is printed, and the tree is reproduced.
+    for (const char* p : {"assets/original/logo.png", "assets/original/aircraft/md-11.png",
+                          "assets/original/aircraft/LOUD.PNG", "assets/original/screens/score_board/noext"})
+        EXPECT_NE(out.find(std::string(p) + "\n"), std::string::npos) << p << " in\n" << out;
+    EXPECT_TRUE(fs::is_directory(root / "assets/images/screens/score_board"));
+    EXPECT_EQ(headOf(root / "assets/images/logo.png", 4), PNG_MAGIC);
+    EXPECT_EQ(headOf(root / "assets/images/aircraft/md-11.png", 4), PNG_MAGIC);
+    // Only a lower-case "png" stays PNG; the rest become JPEG data under their own names.
+    EXPECT_EQ(headOf(root / "assets/images/aircraft/LOUD.PNG", 3), JPEG_MAGIC);
+    EXPECT_EQ(headOf(root / "assets/images/screens/score_board/noext", 3), JPEG_MAGIC);
+    auto md11 = plat::loadPixels((root / "assets/images/aircraft/md-11.png").string());
+    ASSERT_NE(md11, nullptr);
+    EXPECT_EQ(md11->width, 70);
+    EXPECT_EQ(md11->height, 48);
+    EXPECT_EQ(md11->readPixel(3, 3), plat::argb(255, 10, 200, 30));
+    EXPECT_FALSE(fs::exists(root / "assets/images.part"));
+    // The registry then finds them.
+    ResourceManager::GetInstance()->addImage("aircraft/md-11.png", "MD-11", 0);
+    EXPECT_NE(ResourceManager::GetInstance()->retrieveImage("MD-11"), nullptr);
+}
+
+TEST_F(FrameworkTest, SecondStartLeavesTheCacheAlone) {
+    makeOriginal();
+    fs::create_directories(root / "assets/images");
+    auto fw = VostrelFramework::Create();
+    const std::string out = captureStdout([&] { fw->initApp(800, 480, 30, 0); });
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(fs::is_empty(root / "assets/images"));
+}
+
+TEST_F(FrameworkTest, CacheIsScaledByTheDrawScale) {
+    makeOriginal();
+    ScreenManager::setDrawScale(0.5f);
+    auto display = std::make_shared<Vostrel_display>();
+    captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
+    auto md11 = plat::loadPixels((root / "assets/images/aircraft/md-11.png").string());
+    ASSERT_NE(md11, nullptr);
+    EXPECT_EQ(md11->width, 35);
+    EXPECT_EQ(md11->height, 24);
+    auto tiny = plat::loadPixels((root / "assets/images/screens/score_board/noext").string());
+    ASSERT_NE(tiny, nullptr);
+    EXPECT_EQ(tiny->width, 3);
+    EXPECT_EQ(tiny->height, 2);
+}
+
+TEST_F(FrameworkTest, AnInterruptedBuildIsRebuilt) {
+    makeOriginal();
+    // What a start killed half-way leaves behind: a partial tree beside the cache.
+    writePng(root / "assets/images.part/logo.png", 1, 1);
+    fs::create_directories(root / "assets/images.part/aircraft");
+    auto fw = VostrelFramework::Create();
+    captureStdout([&] { fw->initApp(800, 480, 30, 0); });
+    EXPECT_FALSE(fs::exists(root / "assets/images.part"));
+    auto logo = plat::loadPixels((root / "assets/images/logo.png").string());
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->width, 20);
+    EXPECT_TRUE(fs::exists(root / "assets/images/aircraft/md-11.png"));
+    EXPECT_TRUE(fs::exists(root / "assets/images/aircraft/LOUD.PNG"));
+}
+
+TEST_F(FrameworkTest, ANonImageIsReportedAndSkipped) {
+    makeOriginal();
+    std::ofstream(root / "assets/original/.DS_Store") << "junk";
+    std::ofstream(root / "assets/original/aircraft/readme.txt") << "notes";
+    auto display = std::make_shared<Vostrel_display>();
+    const std::string out = captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
+    EXPECT_NE(out.find("assets/original/.DS_Store is not an image and was skipped\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("assets/original/aircraft/readme.txt is not an image and was skipped\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(root / "assets/images/.DS_Store"));
+    EXPECT_FALSE(fs::exists(root / "assets/images/aircraft/readme.txt"));
+    EXPECT_TRUE(fs::exists(root / "assets/images/aircraft/md-11.png"));
+    EXPECT_TRUE(fs::exists(root / "assets/images/logo.png"));
+}
+
+TEST_F(FrameworkTest, AFailedWriteLeavesNoCacheBehind) {
+    makeOriginal();
+    // Noise does not compress: this one cannot be written under the file-size limit below.
+    plat::PixelBuffer noise(200, 200, plat::PF_RGBA);
+    for (size_t i = 0; i < noise.pixels.size(); ++i) noise.pixels[i] = uint32_t(i * 2654435761u) | 0xFF000000u;
+    ASSERT_TRUE(plat::savePNG(noise, (root / "assets/original/zz_noise.png").string(), 5));
+    fflush(stdout);
+    pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit lim = {4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &lim);
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, STDOUT_FILENO);
+        Vostrel_display display;
+        display.resizeAssets("assets/original", "assets/images");
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_FALSE(fs::exists(root / "assets/images"));
+    EXPECT_FALSE(fs::exists(root / "assets/images.part"));
+    // With room to write, the next start builds it whole.
+    auto fw = VostrelFramework::Create();
+    captureStdout([&] { fw->initApp(800, 480, 30, 0); });
+    EXPECT_TRUE(fs::exists(root / "assets/images/zz_noise.png"));
+    EXPECT_TRUE(fs::exists(root / "assets/images/logo.png"));
+}
+
+TEST_F(FrameworkTest, MissingOriginalIsReported) {
+    auto display = std::make_shared<Vostrel_display>();
+    const std::string out = captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
+    EXPECT_EQ(out, "Could not open the assets/original folder\n");
+    EXPECT_FALSE(fs::exists(root / "assets/images"));
+}

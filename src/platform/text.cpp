@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 
@@ -106,8 +107,15 @@ int toInt(const std::string& s) {
     return int(v);
 }
 
+// Leading blanks and a sign, then a decimal number; 0 when there is none. from_chars
+// keeps the decimal point a '.' whatever the process locale says.
 double toFloat(const std::string& s) {
-    return std::strtod(s.c_str(), nullptr);
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    if (i < s.size() && s[i] == '+') ++i;
+    double v = 0;
+    auto r = std::from_chars(s.data() + i, s.data() + s.size(), v, std::chars_format::general);
+    return r.ec == std::errc() ? v : 0.0;
 }
 
 std::string replaceAll(std::string s, const std::string& from, const std::string& to) {

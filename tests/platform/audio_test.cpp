@@ -179,6 +179,24 @@ TEST(AudioOgg, RealFilesDecodeToTheirFullLength) {
     if (found == 0) GTEST_SKIP() << "sound-theme-freedesktop is not installed";
 }
 
+TEST(AudioWav, RealFilesDecodeToTheirFullLength) {
+    // Sample counts as reported by soxi for Debian's sound-icons (16 kHz mono PCM).
+    const std::pair<const char*, size_t> known[] = {
+        {"cembalo-1.wav", 8683}, {"percussion-10.wav", 557}, {"trumpet-12.wav", 28768}};
+    int found = 0;
+    for (auto [name, frames] : known) {
+        std::string path = std::string("/usr/share/sounds/sound-icons/") + name;
+        if (fileType(path) != FILETYPE_FILE) continue;
+        ++found;
+        auto s = loadSound(path, false);
+        ASSERT_NE(s, nullptr) << name;
+        EXPECT_EQ(s->rate, 16000) << name;
+        EXPECT_EQ(s->channels, 1) << name;
+        EXPECT_EQ(s->frames(), frames) << name;
+    }
+    if (found == 0) GTEST_SKIP() << "sound-icons is not installed";
+}
+
 TEST_F(AudioFiles, DamagedOggFailsCleanly) {
     std::string real = std::string(FREEDESKTOP) + "complete.oga";
     Bytes b;
@@ -373,4 +391,24 @@ TEST(AudioDevice, DeviceThreadMixesThePlayingChannels) {
     EXPECT_FALSE(c->playing());
     closeAudio();
     closeAudio();
+}
+
+TEST(AudioDevice, ChannelCallsAreSafeWhileTheDeviceMixes) {
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (!openAudio()) GTEST_SKIP() << "no SDL audio driver at all";
+    auto loop = makeSound(22050, 1, ramp(300, 50), true);
+    auto shot = makeSound(44100, 2, std::vector<int16_t>(64, 3), false);
+    std::vector<ChannelPtr> held;
+    for (int i = 0; i < 3000; ++i) {
+        auto c = Channel::allocate();
+        c->play(i % 2 ? loop : shot);
+        c->setVolume(float(i % 5) / 4);
+        if (i % 3 == 0) c->stop();
+        if (i % 7 == 0) held.push_back(c);  // the rest are dropped while they may be mixing
+        if (held.size() > 8) held.erase(held.begin());
+        if (i % 500 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    for (auto& c : held) c->stop();
+    closeAudio();
+    for (auto& c : held) EXPECT_FALSE(c->playing());
 }

@@ -60,3 +60,12 @@ TEST(StableSort, KeepsTiesAndToleratesInconsistentCompare) {
     stableSort(h, [](double a, double b) { return int(a - b); });
     EXPECT_EQ(h.size(), 7u);
 }
+
+TEST(TextParse, FloatRule) {
+    EXPECT_EQ(toFloat("0.75"), 0.75);
+    EXPECT_EQ(toFloat("  -2.5e1xyz"), -25.0);
+    EXPECT_EQ(toFloat("+3"), 3.0);
+    EXPECT_EQ(toFloat("abc"), 0.0);
+    EXPECT_EQ(toFloat(""), 0.0);
+    EXPECT_EQ(toFloat("1e999"), 0.0);  // out of range gives no number rather than infinity
+}

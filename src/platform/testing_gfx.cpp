@@ -1,10 +1,35 @@
-// Placeholder until the drawing and input seams land.
+// Test seams for drawing and input: the offscreen canvas and scripted input.
+#include "platform/canvas.h"
+#include "platform/gfx_internal.h"
+#include "platform/image.h"
 #include "platform/testing.h"
+
+namespace plat::gfx {
+ScriptedInput& scripted() {
+    static ScriptedInput s;
+    return s;
+}
+}  // namespace plat::gfx
+
 namespace plat::testing {
-void useOffscreen() {}
-void setMouse(int, int) {}
-void setButton(bool) {}
-void tap() {}
-void typeChar(int) {}
-bool saveCanvas(const std::string&) { return false; }
+
+void useOffscreen() { gfx::setOffscreenMode(true); }
+
+void setMouse(int x, int y) {
+    gfx::scripted().moved = true;
+    gfx::scripted().x = x;
+    gfx::scripted().y = y;
+}
+
+void setButton(bool down) {
+    gfx::scripted().buttonSet = true;
+    gfx::scripted().button = down;
+}
+
+void tap() { gfx::scripted().tapped = true; }
+
+void typeChar(int code) { gfx::scripted().chars.push_back(code); }
+
+bool saveCanvas(const std::string& path) { return savePNG(canvas().pixels(), path, 6); }
+
 }  // namespace plat::testing

@@ -1,14 +1,150 @@
-// Placeholder until the window lands.
+// The window: an SDL window whose one streaming texture receives the finished canvas each
+// frame, frame pacing, and the close request (window close, quit, SIGINT, SIGTERM).
 #include "platform/window.h"
+
+#include <csignal>
+
+#include <SDL.h>
+
+#include "platform/canvas.h"
+#include "platform/gfx_internal.h"
+#include "platform/sys.h"
+
 namespace plat {
-static bool g_close = false;
-void setAppTitle(const std::string&) {}
-bool openWindow(int, int, int) { return true; }
-bool windowOpen() { return true; }
-void flip() {}
-bool closeRequested() { return g_close; }
-void requestClose() { g_close = true; }
-int presentedFrames() { return 0; }
-FramePacer::FramePacer(int fps) : fps_(fps) {}
-int FramePacer::nextWait(long long) { return 0; }
+
+namespace {
+
+struct WindowState {
+    std::string title;
+    bool open = false;
+    bool offscreen = false;
+    bool closeRequested = false;
+    int presented = 0;
+    int fps = 30;
+    FramePacer pacer{30};
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+};
+
+WindowState& ws() {
+    static WindowState s;
+    return s;
+}
+
+volatile std::sig_atomic_t g_signalled = 0;
+
+extern "C" void onSignal(int) { g_signalled = 1; }
+
+void installSignalHandlers() {
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+}
+
+void present() {
+    WindowState& s = ws();
+    if (!s.texture) return;
+    const PixelBuffer& px = canvas().pixels();
+    SDL_UpdateTexture(s.texture, nullptr, px.pixels.data(), px.width * 4);
+    SDL_RenderClear(s.renderer);
+    SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
+    SDL_RenderPresent(s.renderer);
+}
+
+void closeSdlWindow() {
+    WindowState& s = ws();
+    if (s.texture) SDL_DestroyTexture(s.texture);
+    if (s.renderer) SDL_DestroyRenderer(s.renderer);
+    if (s.window) SDL_DestroyWindow(s.window);
+    s.texture = nullptr;
+    s.renderer = nullptr;
+    s.window = nullptr;
+}
+
+}  // namespace
+
+namespace gfx {
+bool offscreenMode() { return ws().offscreen; }
+void setOffscreenMode(bool on) { ws().offscreen = on; }
+bool realWindowOpen() { return ws().window != nullptr; }
+void noteCloseRequest() { ws().closeRequested = true; }
+}  // namespace gfx
+
+void setAppTitle(const std::string& title) {
+    ws().title = title;
+    if (ws().window) SDL_SetWindowTitle(ws().window, title.c_str());
+}
+
+bool openWindow(int width, int height, int fps) {
+    WindowState& s = ws();
+    if (width <= 0 || height <= 0) return false;
+    s.fps = fps > 0 ? fps : 30;
+    s.pacer = FramePacer(s.fps);
+    PixelBuffer& px = canvas().pixels();
+    if (px.width != width || px.height != height) px = PixelBuffer(width, height, PF_RGB, 0xFF000000u);
+    canvas().clear();
+    installSignalHandlers();
+    if (s.offscreen) {
+        s.open = true;
+        return true;
+    }
+    closeSdlWindow();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    s.window = SDL_CreateWindow(s.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                                SDL_WINDOW_SHOWN);
+    if (s.window) {
+        s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED);
+        if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (s.renderer)
+        s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!s.texture) {
+        closeSdlWindow();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    SDL_StartTextInput();
+    s.open = true;
+    present();  // black from the first moment, not whatever the compositor had
+    return true;
+}
+
+bool windowOpen() { return ws().open; }
+
+void flip() {
+    WindowState& s = ws();
+    present();
+    ++s.presented;
+    // Nothing to pace for offscreen or on the fake clock: tests run as fast as they can.
+    if (s.offscreen || clockIsFake()) return;
+    const int wait = s.pacer.nextWait(millisecs());
+    if (wait > 0) delayMs(wait);
+}
+
+bool closeRequested() { return ws().closeRequested || g_signalled != 0; }
+void requestClose() { ws().closeRequested = true; }
+int presentedFrames() { return ws().presented; }
+
+FramePacer::FramePacer(int fps) : fps_(fps > 0 ? fps : 30) {}
+
+int FramePacer::nextWait(long long nowMs) {
+    if (start_ < 0) {
+        start_ = nowMs;
+        index_ = 0;
+    }
+    ++index_;
+    // Slot ends at whole milliseconds of the exact schedule: 33, 66, 100 at 30 a second.
+    const long long due = start_ + index_ * 1000 / fps_;
+    if (nowMs > due) {
+        // Late: present now and start a fresh schedule from here, without catching up.
+        start_ = nowMs;
+        index_ = 0;
+        return 0;
+    }
+    return int(due - nowMs);
+}
+
 }  // namespace plat

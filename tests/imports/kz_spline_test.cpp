@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "imports/kz_animate_path.h"
 #include "imports/kz_spline.h"
+#include "platform/image.h"
 #include "platform/canvas.h"
 
 namespace {
@@ -219,4 +223,78 @@ TEST(KZ_splineRes, ResolutionBelowOneIsTakenAsOne) {
     auto c = curveOf({{0, 0}, {10, 0}}, 0);
     EXPECT_EQ(c->getRes(), 1);
     EXPECT_EQ(c->getCurvePoints()->size(), 2u);
+}
+
+namespace {
+struct Rgb {
+    int r, g, b;
+};
+Rgb pixelAt(int x, int y) {
+    const uint32_t p = plat::canvas().pixels().readPixel(x, y);
+    return {int((p >> 16) & 255), int((p >> 8) & 255), int(p & 255)};
+}
+}  // namespace
+
+TEST(KZ_splineRender, HandlesSkipTheStartAndFlaggedOnesAreYellow) {
+    plat::canvas().clear(0xFF000000u);
+    auto c = curveOf({{100, 100}, {200, 100}, {300, 100}, {400, 100}});
+    c->setDspColor(0, 0, 255);
+    c->setLine_width(1);
+    c->setPointAuxData(3, 0.5f);  // p2
+    c->render(1);
+    EXPECT_EQ(pixelAt(100, 103).b, 0) << "no handle on the start";
+    const Rgb plain = pixelAt(200, 103);
+    EXPECT_EQ(plain.r, 0);
+    EXPECT_NEAR(plain.b, 64, 2);  // blue at a quarter
+    const Rgb flagged = pixelAt(300, 103);
+    EXPECT_NEAR(flagged.r, 191, 2);  // yellow at three quarters
+    EXPECT_NEAR(flagged.g, 191, 2);
+    EXPECT_EQ(flagged.b, 0);
+    EXPECT_NEAR(pixelAt(400, 103).b, 64, 2);  // the end point has its handle
+    EXPECT_NEAR(pixelAt(150, 100).b, 64, 2);  // the line itself
+}
+
+TEST(KZ_splineRender, FlownPartAndItsHandlesAreHidden) {
+    plat::canvas().clear(0xFF000000u);
+    auto c = curveOf({{100, 100}, {200, 100}, {300, 100}, {400, 100}});
+    c->setDspColor(0, 0, 255);
+    c->setLine_width(1);
+    c->setMinIndex(12);
+    c->render(1);
+    EXPECT_EQ(pixelAt(150, 100).b, 0);
+    EXPECT_EQ(pixelAt(200, 103).b, 0);  // p1 passed
+    EXPECT_NEAR(pixelAt(300, 103).b, 64, 2);  // p2 lies ahead
+    EXPECT_NEAR(pixelAt(400, 103).b, 64, 2);
+    EXPECT_NEAR(pixelAt(350, 100).b, 64, 2);
+}
+
+// Writes a picture a person can look at: a drawn path with its handles (one flagged) and
+// the dots a follower leaves along it, flying on past the end with overrun.
+TEST(KZ_splineRender, CurveWithHandlesAndFollowerTrailPicture) {
+    plat::canvas().clear(0xFF203040u);
+    auto c = curveOf({{60, 400}, {160, 300}, {200, 160}, {340, 90}, {470, 200}, {560, 330}, {700, 300}});
+    c->setDspColor(0, 255, 255);
+    c->setLine_width(4);
+    c->setPointAuxData(4, 0.5f);
+    c->render(1);
+
+    auto path = std::make_shared<KZ_path>();
+    path->importArray(c->getCurvePoints());
+    auto follower = KZ_animate_path::Create(path, 1);
+    follower->setSpeed(3.0f);
+    follower->start();
+    plat::setColor(255, 80, 80);
+    for (int frame = 0; frame < 400; ++frame) {
+        follower->update();
+        if (frame % 6 == 0) {
+            const Vector& p = *follower->getPosition();
+            plat::drawRect(float(p.x - 1), float(p.y - 1), 3, 3);
+        }
+    }
+    plat::setColor(255, 255, 255);
+    const Vector& end = *follower->getPosition();
+    EXPECT_GT(end.x, 700.0);  // flew on past the last point
+    EXPECT_NEAR(pixelAt(340, 90).r, 255, 60);  // the trail runs through the points
+    std::filesystem::create_directories(TARN_TEST_OUT);
+    EXPECT_TRUE(plat::savePNG(plat::canvas().pixels(), std::string(TARN_TEST_OUT) + "/kz_spline_follower.png", 5));
 }

@@ -52,7 +52,7 @@ int inkedColumns(const plat::PixelBuffer& px, int y0, int y1) {
 }
 }  // namespace
 
-TEST(KZ_imageStringTest, DISABLED_DrawsInWhateverFontIsCurrent) {
+TEST(KZ_imageStringTest, DrawsInWhateverFontIsCurrent) {
     plat::testing::useOffscreen();
     ASSERT_TRUE(plat::openWindow(800, 480, 30));
     auto small = plat::Font::load("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 12);

@@ -29,6 +29,7 @@ public:
             plat::setColor(255, 255, 255);
             plat::drawRect(0, 0, 800, 480);
         }
+        if (paint) paint();
         return 0;
     }
     int onFadeInStart() override { return rec("fadeInStart"); }
@@ -44,6 +45,7 @@ public:
     int onDragStop(int x, int y) override { return rec("dragStop " + xy(x, y)); }
 
     std::function<void()> onUpdate;
+    std::function<void()> paint;
     bool fill = false;
 
 private:
@@ -308,4 +310,133 @@ TEST_F(ScreenManagerTest, DrawScaleIsClassWide) {
     ScreenManager::setDrawScale(0.5f);
     EXPECT_FLOAT_EQ(ScreenManager::getDrawScale(), 0.5f);
     ScreenManager::setDrawScale(1.0f);
+}
+
+namespace {
+// A picture worth looking at: sky, a runway, coloured boxes.
+void paintScene() {
+    plat::setColor(40, 110, 190);
+    plat::drawRect(0, 0, 800, 480);
+    plat::setColor(90, 90, 90);
+    plat::drawRect(100, 300, 600, 40);
+    plat::setColor(255, 255, 255);
+    for (int i = 0; i < 10; ++i) plat::drawRect(120.0f + 60.0f * i, 318, 30, 4);
+    plat::setColor(255, 0, 0);
+    plat::drawRect(50, 50, 120, 80);
+    plat::setColor(0, 255, 0);
+    plat::drawRect(200, 50, 120, 80);
+    plat::setColor(255, 255, 0);
+    plat::drawOval(400, 40, 100, 100);
+    plat::setColor(255, 255, 255);
+}
+
+int red(uint32_t c) { return int((c >> 16) & 255); }
+
+void writeOut(const std::string& name) {
+    std::filesystem::create_directories(TARN_TEST_OUT);
+    const std::string path = std::string(TARN_TEST_OUT) + "/" + name;
+    EXPECT_TRUE(plat::savePNG(plat::canvas().pixels(), path, 5)) << path;
+}
+}  // namespace
+
+TEST_F(ScreenManagerTest, ShadeOverAWhiteScreenDarkensStepByStep) {
+    A->fill = true;
+    showA();
+    frames(1);
+    EXPECT_EQ(plat::canvas().pixels().readPixel(400, 240), plat::argb(255, 255, 255, 255));
+    sm->switchTo(B, 0, 0.0f);
+    std::vector<int> levels;
+    for (int i = 0; i < 11; ++i) {
+        frames(1);
+        levels.push_back(red(plat::canvas().pixels().readPixel(400, 240)));
+    }
+    // Shades 0.1 .. 0.9, then 1.0000001 drawn as fully black, then the hand-over frame.
+    for (int i = 0; i < 9; ++i) EXPECT_NEAR(levels[size_t(i)], 255.0 * (0.9 - 0.1 * i), 1.5) << i;
+    EXPECT_EQ(levels[9], 0);
+    EXPECT_EQ(levels[10], 0);
+    for (int i = 1; i < 11; ++i) EXPECT_LE(levels[size_t(i)], levels[size_t(i - 1)]);
+    // Same colour back afterwards: white at full alpha.
+    int r, g, b;
+    plat::getColor(r, g, b);
+    EXPECT_EQ(r + g + b, 765);
+    EXPECT_FLOAT_EQ(plat::getAlpha(), 1.0f);
+}
+
+TEST_F(ScreenManagerTest, FadeMiddleFrameIsWrittenForAPersonToSee) {
+    A->paint = paintScene;
+    showA();
+    sm->switchTo(B, 0, 0.0f);
+    frames(5);  // shade 0.5 over the scene
+    const uint32_t c = plat::canvas().pixels().readPixel(60, 60);  // the red box, half dark
+    EXPECT_NEAR(red(c), 127, 2);
+    writeOut("fade_middle.png");
+}
+
+TEST_F(ScreenManagerTest, PauseSnapshotIsTheLastPictureInHalvedGrey) {
+    A->paint = paintScene;
+    showA();
+    frames(1);
+    // As from the pause key: the input poll runs before the next frame clears the canvas.
+    ASSERT_EQ(sm->pauseView(), 1);
+    auto grey = sm->pauseImage();
+    ASSERT_NE(grey, nullptr);
+    // Red box: (255 + 0 + 0) / 3 = 85, halved 42; sky: (40 + 110 + 190) / 3 = 113 -> 56.
+    EXPECT_EQ(grey->frame(0).readPixel(60, 60), plat::argb(255, 42, 42, 42));
+    EXPECT_EQ(grey->frame(0).readPixel(790, 470), plat::argb(255, 56, 56, 56));
+    frames(3);  // every NORMAL frame ends with the snapshot over the screen
+    EXPECT_EQ(plat::canvas().pixels().readPixel(60, 60), plat::argb(255, 42, 42, 42));
+    EXPECT_EQ(plat::canvas().pixels().readPixel(450, 90), plat::argb(255, 85, 85, 85));  // yellow
+    writeOut("pause_view.png");
+    sm->unpauseView();
+    frames(1);
+    EXPECT_EQ(plat::canvas().pixels().readPixel(60, 60), plat::argb(255, 255, 0, 0));
+}
+
+TEST_F(ScreenManagerTest, AuxShadeAndScaledDraw) {
+    plat::cls();
+    plat::setColor(255, 255, 255);
+    plat::drawRect(0, 0, 800, 480);
+    sm->auxShade(0.5f);
+    EXPECT_NEAR(red(plat::canvas().pixels().readPixel(10, 10)), 127, 2);
+    EXPECT_FLOAT_EQ(plat::getAlpha(), 1.0f);
+    int r, g, b;
+    plat::getColor(r, g, b);
+    EXPECT_EQ(r + g + b, 765);
+    // At 1 or above it draws with the alpha already set and leaves that alpha alone.
+    plat::setColor(255, 255, 255);
+    plat::drawRect(0, 0, 800, 480);
+    plat::setAlpha(0.25f);
+    sm->auxShade(1.0f);
+    EXPECT_FLOAT_EQ(plat::getAlpha(), 0.25f);
+    EXPECT_NEAR(red(plat::canvas().pixels().readPixel(10, 10)), 191, 2);
+    plat::setAlpha(1.0f);
+
+    // draw scales the picture by the draw scale, not the position, and resets the scale.
+    auto img = plat::Image::create(10, 10, 1);
+    for (auto& p : img->frameMutable(0).pixels) p = plat::argb(255, 0, 0, 255);
+    plat::cls();
+    ScreenManager::setDrawScale(2.0f);
+    sm->draw(img, 100, 100, 0, 1.5f, 1.0f);
+    ScreenManager::setDrawScale(1.0f);
+    const auto& px = plat::canvas().pixels();
+    EXPECT_EQ(px.readPixel(101, 101) & 0xFF, 255u);
+    EXPECT_EQ(px.readPixel(128, 118) & 0xFF, 255u);  // 30 x 20 from (100, 100)
+    EXPECT_EQ(px.readPixel(131, 110) & 0xFF, 0u);
+    EXPECT_EQ(px.readPixel(110, 121) & 0xFF, 0u);
+    float sx, sy;
+    plat::getScale(sx, sy);
+    EXPECT_FLOAT_EQ(sx, 1.0f);
+    EXPECT_FLOAT_EQ(sy, 1.0f);
+}
+
+TEST_F(ScreenManagerTest, TextAlignmentUsesTheCurrentFont) {
+    auto font = plat::Font::load("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 20);
+    ASSERT_NE(font, nullptr);
+    plat::setImageFont(font);
+    const std::string text = "TOTAL LANDINGS 7";
+    const int w = plat::textWidth(text);
+    ASSERT_GT(w, 0);
+    EXPECT_EQ(sm->textCenterAlignX(text), 400 - w / 2);
+    EXPECT_EQ(sm->textRightAlignX(text), 800 - w);
+    EXPECT_EQ(sm->textCenterAlignX(""), 400);
 }

@@ -96,7 +96,8 @@ public:
 
     long long size() const override {
         if (!_f) return 0;
-        std::fflush(_f);
+        // Bytes still in the write buffer belong to the size too.
+        if (_lastWasWrite) std::fflush(_f);
         struct stat st;
         if (fstat(fileno(_f), &st) != 0) return 0;
         return static_cast<long long>(st.st_size);

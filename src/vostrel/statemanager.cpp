@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/files.h"
 #include "vostrel/resourcemanager.h"
 
 namespace {
@@ -126,10 +127,14 @@ plat::StreamPtr StateManager::_openFile(const std::string& path, int mode) const
 }
 
 int StateManager::_writeFile(const std::string& path, size_t count) {
-    plat::StreamPtr out = _openFile(path, ResourceManager::WRITE);
+    // Written beside the target and renamed over it, so a failed save leaves the old file whole.
+    const std::string temp = path + ".tmp";
+    plat::StreamPtr out = _openFile(temp, ResourceManager::WRITE);
     if (!out) return -1;
     size_t written = count == 0 ? 0 : out->write(_mainBank->bytes.data(), count);
     bool ok = written == count && out->flush();
     out->close();
-    return ok ? 0 : -1;
+    if (ok && plat::renamePath(temp, path)) return 0;
+    plat::deletePath(temp);
+    return -1;
 }

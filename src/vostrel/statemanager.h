@@ -38,7 +38,8 @@ public:
     // in the rest of the main bank, or when no save was started. The stream is closed.
     int closeFrame(const plat::StreamPtr& frame);
     int newSave(const std::string& path);
-    // Writes the frames saved so far; -1 when there is no save or the file can't be written.
+    // Writes the frames saved so far, through a temporary file renamed into place; -1 (the
+    // old file untouched) when there is no save or the file can't be written.
     int closeSave();
     // -1 when the file can't be opened.
     int newLoad(const std::string& path);
@@ -49,7 +50,7 @@ public:
     // for a damaged frame: a sentinel missing, a negative length or one longer than the data
     // left, or data that ends early. Nothing is read outside the frame's own bytes.
     plat::BankPtr getFrame();
-    // The whole main bank, used or not; -1 when there is none or the file can't be written.
+    // Writes the whole main bank, used or not, the same way as closeSave.
     int debugSaveBank(const std::string& path);
 
     std::shared_ptr<ResourceManager> _resMan;

@@ -164,3 +164,10 @@ TEST(FileStream, UnopenableAndUnknownModesGiveNull) {
     EXPECT_EQ(plat::openFileStream((missing / "below").string(), plat::STREAM_WRITE), nullptr);
     EXPECT_EQ(plat::openFileStream("", plat::STREAM_WRITE), nullptr);
 }
+
+TEST(FileStream, FullDeviceShowsAtFlush) {
+    auto full = plat::openFileStream("/dev/full", plat::STREAM_WRITE);
+    if (!full) GTEST_SKIP() << "no /dev/full";
+    EXPECT_TRUE(full->writeInt(1));  // still in the buffer
+    EXPECT_FALSE(full->flush());
+}

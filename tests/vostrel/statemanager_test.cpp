@@ -74,6 +74,7 @@ TEST_F(StateManagerTest, WorkedExampleByteForByteAndBack) {
     EXPECT_EQ(used(*sm), kExampleFrame);
     EXPECT_EQ(sm->closeSave(), 0);
     EXPECT_EQ(slurp(p), kExampleFrame);
+    EXPECT_FALSE(fs::exists(p.string() + ".tmp"));
 
     ASSERT_EQ(sm->newLoad(p.string()), 0);
     plat::BankPtr frame = sm->getFrame();
@@ -157,9 +158,15 @@ TEST_F(StateManagerTest, UnwritableOrUnreadableFilesAreReported) {
     sm->newSave((scratch("nofolder") / "x.sav").string());
     addFrame(*sm, 7, 1, {1, 2, 3, 4});
     EXPECT_EQ(sm->closeSave(), -1);
-    // The write fails only when the buffered bytes reach the device.
-    sm->_saveFilePath = "/dev/full";
+    // A save that can't be written leaves the previous one as it was.
+    fs::path old = scratch("kept.sav");
+    spit(old, kExampleFrame);
+    fs::create_directories(old.string() + ".tmp");
+    sm->_saveFilePath = old.string();
     EXPECT_EQ(sm->closeSave(), -1);
+    EXPECT_EQ(slurp(old), kExampleFrame);
+    EXPECT_TRUE(fs::is_directory(old.string() + ".tmp"));
+    fs::remove(old.string() + ".tmp");
 
     EXPECT_EQ(sm->newLoad(scratch("absent.sav").string()), -1);
     EXPECT_EQ(sm->getFrame(), nullptr);

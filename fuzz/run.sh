@@ -10,6 +10,7 @@ mkdir -p "$out/corpus"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I "$root/src" \
     "$here/statemanager_fuzz.cpp" "$root/src/vostrel/statemanager.cpp" "$root/src/platform/stream.cpp" \
+    "$root/src/platform/files.cpp" "$root/src/platform/text.cpp" \
     -o "$out/statemanager_fuzz"
 # A well-formed save as a starting point: one frame, byte 7, short 1, body 01 02 03 04.
 printf '\376\376\376\376\004\000\000\000\007\001\000\001\002\003\004\252\252\252\252' >"$out/corpus/example"

@@ -33,8 +33,10 @@ void KZ_spline::_updateCurve() {
         const Vector& p2 = *_pointsArray[size_t(i) + 2];
         const Vector& p3 = *_pointsArray[size_t(i) + 3];
         // Later windows skip t = 0: it repeats the previous window's last sample.
-        for (float s = (i == 0) ? 0.0f : 1.0f; s <= res; s += 1.0f) {
-            const double t = double(s / res);
+        // Counted in int and converted, so a very large resolution cannot stall the
+        // loop where float steps of 1.0 stop adding up.
+        for (int k = (i == 0) ? 0 : 1; k <= _res; ++k) {
+            const double t = double(float(k) / res);
             const double t2 = t * t, t3 = t2 * t;
             const double qx = 0.5 * (2.0 * p1.x + (p2.x - p0.x) * t + (2.0 * p0.x - 5.0 * p1.x + 4.0 * p2.x - p3.x) * t2 +
                                      (-p0.x + 3.0 * p1.x - 3.0 * p2.x + p3.x) * t3);

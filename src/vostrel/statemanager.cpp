@@ -41,7 +41,8 @@ int StateManager::closeFrame(const plat::StreamPtr& frame) {
     const long long headerEnd = 2 * _OFFSET_SIZE + HEADER_BYTES;
     // A frame shorter than its header would carry a negative length; one past the bank's
     // end would overwrite memory that isn't the save's.
-    if (!_mainBank || p < headerEnd || total > static_cast<long long>(_mainBank->size()) - _mainBankOffset) {
+    if (!_mainBank || _mainBankOffset < 0 || p < headerEnd ||
+        total > static_cast<long long>(_mainBank->size()) - _mainBankOffset) {
         frame->close();
         return -1;
     }
@@ -65,7 +66,8 @@ int StateManager::newSave(const std::string& path) {
 }
 
 int StateManager::closeSave() {
-    if (!_mainBank) return -1;
+    // The offset is a public field; never write from outside the bank.
+    if (!_mainBank || _mainBankOffset < 0 || static_cast<size_t>(_mainBankOffset) > _mainBank->size()) return -1;
     return _writeFile(_saveFilePath, static_cast<size_t>(_mainBankOffset));
 }
 

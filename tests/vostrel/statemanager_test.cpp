@@ -139,6 +139,13 @@ TEST_F(StateManagerTest, FramesWithoutHeaderOrWithoutSaveAreRefused) {
     EXPECT_EQ(sm->closeFrame(headless), -1);
     EXPECT_EQ(sm->_mainBankOffset, 0);
     EXPECT_EQ(sm->closeFrame(nullptr), -1);
+    sm->_mainBankOffset = -1;  // a stray offset never reaches outside the bank
+    EXPECT_EQ(addFrame(*sm, 1, 1, {1}), -1);
+    EXPECT_EQ(sm->closeSave(), -1);
+    sm->_mainBankOffset = 5000;
+    EXPECT_EQ(addFrame(*sm, 1, 1, {1}), -1);
+    EXPECT_EQ(sm->closeSave(), -1);
+    sm->_mainBankOffset = 0;
     uint8_t v;
     EXPECT_FALSE(headless->readByte(v));  // closed even when refused
 }

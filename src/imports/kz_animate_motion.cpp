@@ -34,7 +34,7 @@ void KZ_animate_motion::run(const Vector& target, float speed, float turnRate) {
 }
 
 void KZ_animate_motion::_rotationUpdate(const Vector& v) {
-    float diff = float(v.toAngle()) - _rotation;
+    float diff = float(v.toAngle() - double(_rotation));
     // Wrapped fully into -180..180 so that the heading always turns the short way, even
     // after the object has circled the same way several times.
     if (diff < -180.0f || diff > 180.0f) {

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(build-essential cmake pkg-config
   libsdl2-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev libfreetype-dev
   libvorbis-dev libogg-dev fonts-dejavu-core libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick sound-icons sound-theme-freedesktop)
+  xvfb xdotool x11-utils imagemagick python3 sound-icons sound-theme-freedesktop)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -2,6 +2,7 @@
 # Runs the game in a virtual X server: checks that it opens its 800 x 480 window titled
 # "Tarnholt", keeps presenting frames, and ends with status 0 when the window is asked
 # to close (the window manager's close message, as the close button sends it).
+# Also checks the clear message and failure status when no window can be opened.
 # Usage: smoke_window.sh GAME_EXECUTABLE OUTPUT_FOLDER
 set -u
 GAME="$1"
@@ -13,6 +14,12 @@ for tool in Xvfb xdotool xwininfo python3; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -x "$GAME" ] || fail "no game executable at $GAME"
+
+# Without any usable video driver the game must say so and fail, not hang or crash.
+NOWIN=$(SDL_VIDEODRIVER=nosuchdriver timeout 10 "$GAME" 2>/dev/null)
+NOWIN_STATUS=$?
+[ "$NOWIN_STATUS" -ne 0 ] && [ "$NOWIN_STATUS" -ne 124 ] || fail "without a window the game ended with status $NOWIN_STATUS"
+echo "$NOWIN" | grep -qx "Could not open the 800 x 480 window" || fail "no clear message without a window: $NOWIN"
 
 # A display number nobody uses.
 DNUM=""

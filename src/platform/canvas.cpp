@@ -193,39 +193,52 @@ void blitTransformed(PixelBuffer& dst, const PixelBuffer& src, float px, float p
         if (lo > hi) continue;
         const int i0 = int(std::ceil(lo)), i1 = int(std::floor(hi));
         uint32_t* row = &dst.pixels[size_t(y) * dst.width + box.x0];
-        for (int i = i0; i <= i1; ++i) {
-            const double u = u0 + a * i, v = v0 + c * i;
-            if constexpr (MODE == SOLIDBLEND || MODE == MASKBLEND) {
+        if constexpr (MODE == SOLIDBLEND || MODE == MASKBLEND) {
+            for (int i = i0; i <= i1; ++i) {
+                const double u = u0 + a * i, v = v0 + c * i;
                 const int iu = std::clamp(int(u), 0, w - 1), iv = std::clamp(int(v), 0, h - 1);
                 const uint32_t p = src.pixels[size_t(iv) * w + iu];
                 if (MODE == MASKBLEND && !rgb && (p >> 24) < 128) continue;
                 const uint32_t r = div255(((p >> 16) & 255) * tint.r), g = div255(((p >> 8) & 255) * tint.g),
                                bb = div255((p & 255) * tint.b);
                 row[i] = 0xFF000000u | (r << 16) | (g << 8) | bb;
+            }
+            continue;
+        }
+        // Sample positions in 16.16 fixed point, shifted so that texel centres are whole.
+        const int64_t dU = std::llround(a * 65536.0), dV = std::llround(c * 65536.0);
+        int64_t U = std::llround((u0 + a * i0 - 0.5) * 65536.0), V = std::llround((v0 + c * i0 - 0.5) * 65536.0);
+        const uint32_t* pix = src.pixels.data();
+        for (int i = i0; i <= i1; ++i, U += dU, V += dV) {
+            const int32_t Uc = U < 0 ? 0 : U > maxU ? maxU : int32_t(U);
+            const int32_t Vc = V < 0 ? 0 : V > maxV ? maxV : int32_t(V);
+            const int iu = Uc >> 16, iv = Vc >> 16;
+            const uint32_t fu = uint32_t(Uc >> 8) & 255, fv = uint32_t(Vc >> 8) & 255;
+            const int du = iu < w - 1 ? 1 : 0;
+            const uint32_t* r0 = pix + size_t(iv) * w + iu;
+            const uint32_t* r1 = iv < h - 1 ? r0 + w : r0;
+            uint32_t p00 = r0[0], p01 = r0[du], p10 = r1[0], p11 = r1[du];
+            if (rgb) {
+                p00 |= 0xFF000000u;
+                p01 |= 0xFF000000u;
+                p10 |= 0xFF000000u;
+                p11 |= 0xFF000000u;
             } else {
-                const int32_t U = std::clamp(int32_t((u - 0.5) * 65536.0), int32_t(0), maxU);
-                const int32_t V = std::clamp(int32_t((v - 0.5) * 65536.0), int32_t(0), maxV);
-                const int iu = U >> 16, iv = V >> 16;
-                const uint32_t fu = uint32_t(U >> 8) & 255, fv = uint32_t(V >> 8) & 255;
-                const int iu1 = iu + (iu < w - 1 ? 1 : 0);
-                const uint32_t* r0 = &src.pixels[size_t(iv) * w];
-                const uint32_t* r1 = &src.pixels[size_t(iv + (iv < h - 1 ? 1 : 0)) * w];
-                uint32_t p00 = r0[iu], p01 = r0[iu1], p10 = r1[iu], p11 = r1[iu1];
-                if (rgb) {
-                    p00 |= 0xFF000000u;
-                    p01 |= 0xFF000000u;
-                    p10 |= 0xFF000000u;
-                    p11 |= 0xFF000000u;
-                } else {
-                    if ((p00 | p01 | p10 | p11) >> 24 == 0) continue;
+                const uint32_t all = p00 & p01 & p10 & p11;
+                if ((all >> 24) != 255) {
+                    if (((p00 | p01 | p10 | p11) >> 24) == 0) continue;
                     p00 = premultiply(p00);
                     p01 = premultiply(p01);
                     p10 = premultiply(p10);
                     p11 = premultiply(p11);
                 }
-                const uint32_t s = lerp(lerp(p00, p01, fu), lerp(p10, p11, fu), fv);
-                blendPremul<MODE>(row[i], tint.apply(s));
             }
+            const uint32_t s = lerp(lerp(p00, p01, fu), lerp(p10, p11, fu), fv);
+            if (MODE == ALPHABLEND && tint.identity && (s >> 24) == 255) {
+                row[i] = s;
+                continue;
+            }
+            blendPremul<MODE>(row[i], tint.apply(s));
         }
     }
 }

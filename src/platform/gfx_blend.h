@@ -34,6 +34,15 @@ inline uint32_t lerp(uint32_t a, uint32_t b, uint32_t f) {
     return rb | (ag << 8);
 }
 
+// All four channels times k / 255, two at a time.
+inline uint32_t scale(uint32_t p, uint32_t k) {
+    uint32_t rb = (p & 0xFF00FFu) * k + 0x800080u;
+    rb = ((rb + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
+    uint32_t ag = ((p >> 8) & 0xFF00FFu) * k + 0x800080u;
+    ag = (ag + ((ag >> 8) & 0xFF00FFu)) & 0xFF00FF00u;
+    return rb | ag;
+}
+
 // The drawing colour and alpha as multipliers of a premultiplied source pixel.
 struct Tint {
     bool identity = true;       // white at alpha 1: the source passes unchanged
@@ -52,11 +61,14 @@ struct Tint {
         kg = div255(g * ka);
         kb = div255(b * ka);
         identity = ka == 255 && r == 255 && g == 255 && b == 255;
+        grey = r == 255 && g == 255 && b == 255;
     }
+    bool grey = true;  // white: only the alpha scales the pixel
 
     // Applies colour and alpha to a premultiplied pixel.
     uint32_t apply(uint32_t p) const {
         if (identity) return p;
+        if (grey) return scale(p, ka);
         return (div255((p >> 24) * ka) << 24) | (div255(((p >> 16) & 255) * kr) << 16) |
                (div255(((p >> 8) & 255) * kg) << 8) | div255((p & 255) * kb);
     }
@@ -85,10 +97,9 @@ inline void blendPremul(uint32_t& d, uint32_t s) {
             d = s | 0xFF000000u;
             return;
         }
-        const uint32_t inv = 255 - sa;
-        r = sr + div255(dr * inv);
-        g = sg + div255(dg * inv);
-        b = sb + div255(db * inv);
+        // A premultiplied source never exceeds its alpha, so the sum stays within each channel.
+        d = 0xFF000000u | ((scale(d, 255 - sa) & 0xFFFFFFu) + (s & 0xFFFFFFu));
+        return;
     }
     if (r > 255) r = 255;
     if (g > 255) g = 255;

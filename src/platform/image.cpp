@@ -3,12 +3,11 @@
 // plain nullptr for the caller: never an exit or a crash inside a library.
 #include "platform/image.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include <jpeglib.h>
 #include <png.h>
@@ -39,10 +38,15 @@ namespace {
 constexpr unsigned long long MAX_PIXELS = 1ull << 26;
 
 bool readFile(const std::string& path, std::vector<unsigned char>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    bytes.clear();
+    unsigned char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    const bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
 }
 
 // Writes next to the target and renames over it, so a failed save never leaves half a file.
@@ -79,8 +83,11 @@ struct RawPicture {
     unsigned w = 0, h = 0;
     bool alpha = false;
     std::vector<unsigned char> bytes;  // RGBA or RGB rows, tightly packed
+    std::vector<uint32_t> argbPixels;  // filled instead of bytes where BGRA bytes are ARGB words
     std::vector<unsigned char*> rows;
 };
+
+constexpr bool LITTLE_ENDIAN_WORDS = std::endian::native == std::endian::little;
 
 // Only plain locals live in the frames that libpng and libjpeg jump back into; the picture
 // goes to storage owned by the caller.
@@ -109,6 +116,7 @@ bool decodePNGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
     if (colorType == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
     if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+    if (LITTLE_ENDIAN_WORDS) png_set_bgr(png);
     png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
@@ -116,9 +124,16 @@ bool decodePNGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
     out->w = w;
     out->h = h;
     out->alpha = hasAlpha;
-    out->bytes.resize(size_t(w) * h * 4);
+    unsigned char* base;
+    if (LITTLE_ENDIAN_WORDS) {
+        out->argbPixels.resize(size_t(w) * h);
+        base = reinterpret_cast<unsigned char*>(out->argbPixels.data());
+    } else {
+        out->bytes.resize(size_t(w) * h * 4);
+        base = out->bytes.data();
+    }
     out->rows.resize(h);
-    for (png_uint_32 y = 0; y < h; ++y) out->rows[y] = out->bytes.data() + size_t(y) * w * 4;
+    for (png_uint_32 y = 0; y < h; ++y) out->rows[y] = base + size_t(y) * w * 4;
     png_read_image(png, out->rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -128,7 +143,15 @@ bool decodePNGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
 PixelBufferPtr decodePNG(const std::vector<unsigned char>& bytes) {
     RawPicture raw;
     if (!decodePNGRaw(bytes, &raw)) return nullptr;
-    auto result = std::make_shared<PixelBuffer>(int(raw.w), int(raw.h), raw.alpha ? PF_RGBA : PF_RGB);
+    auto result = std::make_shared<PixelBuffer>();
+    result->width = int(raw.w);
+    result->height = int(raw.h);
+    result->format = raw.alpha ? PF_RGBA : PF_RGB;
+    if (LITTLE_ENDIAN_WORDS) {
+        result->pixels = std::move(raw.argbPixels);
+        return result;
+    }
+    result->pixels.resize(size_t(raw.w) * raw.h);
     const unsigned char* s = raw.bytes.data();
     for (auto& p : result->pixels) {
         p = argb(s[3], s[0], s[1], s[2]);

@@ -127,6 +127,11 @@ TEST_F(FrameworkTest, InitAppCreatesAndWiresEveryService) {
     fw->update();
     fw->update();
     EXPECT_EQ(fw->screen->getFrameCount(), 2);
+    // The shared text drawer comes once the bitmap font is registered.
+    EXPECT_EQ(fw->screen->text_norm, nullptr);
+    fw->resource->addImageFont("font", "KZ_default", 30, 30, 2);
+    fw->screen->initFont();
+    EXPECT_NE(fw->screen->text_norm, nullptr);
 }
 
 TEST_F(FrameworkTest, OnTerminateRecordsOnlyAnActiveGame) {

@@ -9,6 +9,9 @@
 #include "vostrel/kz_event.h"
 #include "vostrel/kz_radiobutton.h"
 #include "vostrel/kz_textbox.h"
+#include "vostrel/screenmanager.h"
+#include "platform/testing.h"
+#include "platform/window.h"
 #include "vostrel/widget_recorder.h"
 
 namespace {
@@ -337,6 +340,73 @@ TEST_F(SystemUI, ReceiverIsHeldWeaklyOrAsAPlainPointerForAWholeRunScreen) {
     auto heard = take();
     ASSERT_FALSE(heard.empty());
     EXPECT_EQ(heard.back(), (HeardEvent{"screen", E::ONCLICK, viaPointer.get(), 0}));
+}
+
+// A screen that, like the game's, makes its button in its constructor and passes itself.
+class ButtonScreen : public inf_screenManager {
+public:
+    ButtonScreen(int id, plat::ImagePtr img, std::vector<std::string>& log) : log_(log) {
+        _id = id;
+        button = KZ_systemUI2::GetInstance()->CreateButton(100, 100, img, this, id);
+    }
+    int SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>& context) override {
+        auto ev = std::dynamic_pointer_cast<KZ_event>(message);
+        if (ev && ev->getId() == KZ_event::ONCLICK && context == button) {
+            log_.push_back("click " + std::to_string(_id) + "@" + std::to_string(ScreenManager::GetInstance()->getFrameCount()));
+            if (next) ScreenManager::GetInstance()->switchTo(next, 1, 0.0f);
+        }
+        return 0;
+    }
+    int update() override { return 0; }
+    int render() override { return 0; }
+    int onFadeInStart() override { return 0; }
+    int onFadeInEnd() override { return 0; }
+    int onFadeOutStart() override { return 0; }
+    int onFadeOutEnd() override { return 0; }
+    int onMouseMove(int, int) override { return 0; }
+    int onMouseUp(int, int) override { return 0; }
+    int onMouseDown(int, int) override { return 0; }
+    int onKeyPress(int) override { return 0; }
+    int onDragStart(int, int) override { return 0; }
+    int onDrag(int, int) override { return 0; }
+    int onDragStop(int, int) override { return 0; }
+
+    std::shared_ptr<KZ_button> button;
+    std::shared_ptr<inf_screenManager> next;
+
+private:
+    std::vector<std::string>& log_;
+};
+
+TEST_F(SystemUI, ClickThroughTheScreenManagerReachesTheOwningScreenOnly) {
+    plat::testing::useOffscreen();
+    plat::testing::useFakeClock();
+    ASSERT_TRUE(plat::openWindow(800, 480, 30));
+    auto sm = ScreenManager::GetInstance();
+    sm->init(800, 480, 30, ui);
+    std::vector<std::string> heard;
+    auto menu = std::make_shared<ButtonScreen>(1, img, heard);
+    auto help = std::make_shared<ButtonScreen>(7, img, heard);  // same place, other screen
+    menu->next = help;
+    sm->switchTo(menu, 0, 0.0f);
+    for (int i = 0; i < 11; ++i) sm->Update();
+    ASSERT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+
+    sm->mouseMove(110, 110);
+    sm->mousePressed(110, 110);
+    sm->Update();
+    EXPECT_TRUE(heard.empty());  // a press is not a click
+    sm->mouseUp(110, 110);
+    sm->Update();
+    EXPECT_EQ(heard, (std::vector<std::string>{"click 1@13"}));
+    // The release queued one click: it is spent, and during the fade the help screen's
+    // button at the same place hears nothing.
+    for (int i = 0; i < 22; ++i) sm->Update();
+    EXPECT_EQ(sm->getScreen(), help);
+    EXPECT_EQ(heard.size(), 1u);
+    sm->mouseUp(110, 110);
+    sm->Update();
+    EXPECT_EQ(heard.back(), "click 7@36");
 }
 
 }  // namespace

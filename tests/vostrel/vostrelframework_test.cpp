@@ -15,6 +15,8 @@
 #include "platform/files.h"
 #include "platform/image.h"
 #include "platform/testing.h"
+#include "vostrel/kz_button.h"
+#include "vostrel/kz_event.h"
 #include "vostrel/kz_systemui2.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
@@ -266,4 +268,81 @@ TEST_F(FrameworkTest, MissingOriginalIsReported) {
     const std::string out = captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
     EXPECT_EQ(out, "Could not open the assets/original folder\n");
     EXPECT_FALSE(fs::exists(root / "assets/images"));
+}
+
+namespace {
+// A screen with one button that switches to `next` when clicked; logs updates by frame.
+class ButtonScreen : public inf_screenManager {
+public:
+    ButtonScreen(int id, std::vector<std::string>& log) : log_(log) { _id = id; }
+    std::shared_ptr<inf_screenManager> next;
+    int SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>&) override {
+        auto ev = std::dynamic_pointer_cast<KZ_event>(message);
+        if (ev && ev->getId() == KZ_event::ONCLICK && next) {
+            rec("click");
+            ScreenManager::GetInstance()->switchTo(next, 1, 0.0f);
+        }
+        return 0;
+    }
+    int update() override { return rec("update"); }
+    int render() override { return 0; }
+    int onFadeInStart() override { return rec("fadeInStart"); }
+    int onFadeInEnd() override { return rec("fadeInEnd"); }
+    int onFadeOutStart() override { return rec("fadeOutStart"); }
+    int onFadeOutEnd() override { return rec("fadeOutEnd"); }
+    int onMouseMove(int, int) override { return 0; }
+    int onMouseUp(int, int) override { return 0; }
+    int onMouseDown(int, int) override { return 0; }
+    int onKeyPress(int) override { return 0; }
+    int onDragStart(int, int) override { return 0; }
+    int onDrag(int, int) override { return 0; }
+    int onDragStop(int, int) override { return 0; }
+
+private:
+    int rec(const std::string& what) {
+        log_.push_back(std::to_string(_id) + ":" + what + "@" +
+                       std::to_string(ScreenManager::GetInstance()->getFrameCount()));
+        return 0;
+    }
+    std::vector<std::string>& log_;
+};
+
+std::vector<int> framesOf(const std::vector<std::string>& log, const std::string& prefix) {
+    std::vector<int> out;
+    for (const auto& e : log)
+        if (e.rfind(prefix + "@", 0) == 0) out.push_back(std::stoi(e.substr(prefix.size() + 1)));
+    return out;
+}
+}  // namespace
+
+TEST_F(FrameworkTest, ButtonClickSwitchesScreensOnTheFramesOfTheFade) {
+    fs::create_directories(root / "assets/images");
+    auto fw = VostrelFramework::Create();
+    fw->initApp(800, 480, 30, 0);
+    std::vector<std::string> log;
+    auto a = std::make_shared<ButtonScreen>(1, log);
+    auto b = std::make_shared<ButtonScreen>(2, log);
+    a->next = b;
+    auto picture = plat::Image::create(60, 40, 1);
+    auto button = fw->ui->CreateButton(100, 100, picture, KZ_receiver(a), 1);
+    fw->screen->switchTo(a, 0, 0.0f);
+    plat::testing::setMouse(120, 120);
+    for (int i = 0; i < 12; ++i) fw->update();  // fade-in done, pointer over the button
+    log.clear();
+    plat::testing::tap();
+    fw->update();  // frame 13: the press
+    fw->update();  // frame 14 = F: the release is queued in the poll, the click delivered in the widget update
+    for (int i = 0; i < 25; ++i) fw->update();
+    ASSERT_EQ(framesOf(log, "1:click"), std::vector<int>{14});
+    // The old screen is still shown in F to F + 10, the new one from F + 11, plain from F + 22.
+    const auto aUpdates = framesOf(log, "1:update");
+    ASSERT_FALSE(aUpdates.empty());
+    EXPECT_EQ(aUpdates.back(), 24);
+    EXPECT_EQ(aUpdates.size(), 12u);  // 13 and 14 .. 24
+    EXPECT_EQ(framesOf(log, "1:fadeOutEnd"), std::vector<int>{24});
+    EXPECT_EQ(framesOf(log, "2:fadeInStart"), std::vector<int>{24});
+    EXPECT_EQ(framesOf(log, "2:update").front(), 25);
+    EXPECT_EQ(framesOf(log, "2:fadeInEnd"), std::vector<int>{35});
+    EXPECT_EQ(fw->screen->getSid(), 2);
+    EXPECT_EQ(fw->screen->getPhase(), ScreenManager::NORMAL);
 }

@@ -56,7 +56,9 @@ int Vostrel_display::resizeAssets(const std::string& source, const std::string& 
     }
     if (!plat::renamePath(partial, destination)) {
         plat::deletePath(partial);
-        plat::printLine("Could not create the " + destination + " folder");
+        // Another start that ran at the same time may have put a complete cache there first.
+        if (plat::fileType(destination) != plat::FILETYPE_DIR)
+            plat::printLine("Could not create the " + destination + " folder");
     }
     return 0;
 }

@@ -35,7 +35,8 @@ ImagePtr sprite() {
             const float dx = (x - 35) / 35.0f, dy = (y - 24) / 24.0f;
             const float d = dx * dx + dy * dy * 4;
             const int a = d < 0.8f ? 255 : d < 1.0f ? int((1.0f - d) * 5 * 255) : 0;
-            b.writePixel(x, y, argb(a, 230, 230, 240));
+            // Shaded, not flat: every texel differs a little from its neighbours.
+            b.writePixel(x, y, argb(a, 180 + (x * 7 + y * 3) % 60, 190 + (x * 5) % 50, 200 + (y * 11) % 50));
         }
     auto img = Image::fromPixels(b);
     img->midHandle();

@@ -182,21 +182,29 @@ void blitTransformed(PixelBuffer& dst, const PixelBuffer& src, float px, float p
     const double a = double(tf.c) / tf.sx, b = double(tf.s) / tf.sx;
     const double c = -double(tf.s) / tf.sy, d = double(tf.c) / tf.sy;
     const bool rgb = src.format == PF_RGB;
+    const uint32_t opaque = rgb ? 0xFF000000u : 0u;
     const int32_t maxU = (w - 1) << 16, maxV = (h - 1) << 16;
+    // The frame's rim is smoothed over one canvas pixel: half a canvas pixel either side
+    // of the edge, measured in frame pixels.
+    const double ax = std::fabs(tf.sx), ay = std::fabs(tf.sy);
+    const double ex = 0.5 / ax, ey = 0.5 / ay;
+    const int64_t lowU = std::llround((ex - 0.5) * 65536.0), highU = std::llround((w - ex - 0.5) * 65536.0);
+    const int64_t lowV = std::llround((ey - 0.5) * 65536.0), highV = std::llround((h - ey - 0.5) * 65536.0);
     for (int y = box.y0; y < box.y1; ++y) {
         const double dy = y + 0.5 - py;
         const double dx0 = box.x0 + 0.5 - px;
         const double u0 = hx + a * dx0 + b * dy, v0 = hy + c * dx0 + d * dy;
         double lo = 0, hi = box.x1 - box.x0 - 1;
-        clipLinear(a, u0, 0.0, w - 1e-6, lo, hi);
-        clipLinear(c, v0, 0.0, h - 1e-6, lo, hi);
+        clipLinear(a, u0, -ex, w + ex - 1e-9, lo, hi);
+        clipLinear(c, v0, -ey, h + ey - 1e-9, lo, hi);
         if (lo > hi) continue;
         const int i0 = int(std::ceil(lo)), i1 = int(std::floor(hi));
         uint32_t* row = &dst.pixels[size_t(y) * dst.width + box.x0];
         if constexpr (MODE == SOLIDBLEND || MODE == MASKBLEND) {
             for (int i = i0; i <= i1; ++i) {
                 const double u = u0 + a * i, v = v0 + c * i;
-                const int iu = std::clamp(int(u), 0, w - 1), iv = std::clamp(int(v), 0, h - 1);
+                if (u < 0 || v < 0 || u >= w || v >= h) continue;
+                const int iu = std::min(int(u), w - 1), iv = std::min(int(v), h - 1);
                 const uint32_t p = src.pixels[size_t(iv) * w + iu];
                 if (MODE == MASKBLEND && !rgb && (p >> 24) < 128) continue;
                 const uint32_t r = div255(((p >> 16) & 255) * tint.r), g = div255(((p >> 8) & 255) * tint.g),
@@ -205,6 +213,9 @@ void blitTransformed(PixelBuffer& dst, const PixelBuffer& src, float px, float p
             }
             continue;
         }
+#ifdef __SSE2__
+        const __m128i k = _mm_set_epi16(0, 0, 0, 0, short(tint.ka), short(tint.kr), short(tint.kg), short(tint.kb));
+#endif
         // Sample positions in 16.16 fixed point, shifted so that texel centres are whole.
         const int64_t dU = std::llround(a * 65536.0), dV = std::llround(c * 65536.0);
         int64_t U = std::llround((u0 + a * i0 - 0.5) * 65536.0), V = std::llround((v0 + c * i0 - 0.5) * 65536.0);
@@ -217,23 +228,32 @@ void blitTransformed(PixelBuffer& dst, const PixelBuffer& src, float px, float p
             const int du = iu < w - 1 ? 1 : 0;
             const uint32_t* r0 = pix + size_t(iv) * w + iu;
             const uint32_t* r1 = iv < h - 1 ? r0 + w : r0;
-            uint32_t p00 = r0[0], p01 = r0[du], p10 = r1[0], p11 = r1[du];
-            if (rgb) {
-                p00 |= 0xFF000000u;
-                p01 |= 0xFF000000u;
-                p10 |= 0xFF000000u;
-                p11 |= 0xFF000000u;
-            } else {
-                const uint32_t all = p00 & p01 & p10 & p11;
-                if ((all >> 24) != 255) {
-                    if (((p00 | p01 | p10 | p11) >> 24) == 0) continue;
-                    p00 = premultiply(p00);
-                    p01 = premultiply(p01);
-                    p10 = premultiply(p10);
-                    p11 = premultiply(p11);
+            uint32_t p00 = r0[0] | opaque, p01 = r0[du] | opaque, p10 = r1[0] | opaque, p11 = r1[du] | opaque;
+            if (((p00 & p01 & p10 & p11) >> 24) != 255) {
+                if (((p00 | p01 | p10 | p11) >> 24) == 0) continue;
+                p00 = premultiply(p00);
+                p01 = premultiply(p01);
+                p10 = premultiply(p10);
+                p11 = premultiply(p11);
+            }
+            uint32_t edge = 255;
+            if (U < lowU || U > highU || V < lowV || V > highV) {
+                const double uu = U / 65536.0 + 0.5, vv = V / 65536.0 + 0.5;
+                const float cu = clamp01(float(std::min(uu, w - uu) * ax + 0.5));
+                const float cv = clamp01(float(std::min(vv, h - vv) * ay + 0.5));
+                edge = uint32_t(cu * cv * 255.0f + 0.5f);
+                if (edge == 0) continue;
+            }
+#ifdef __SSE2__
+            if constexpr (MODE == ALPHABLEND) {
+                if (edge == 255) {
+                    sampleTintBlendAlpha(row[i], p00, p01, p10, p11, fu, fv, k, !tint.identity);
+                    continue;
                 }
             }
-            const uint32_t s = lerp(lerp(p00, p01, fu), lerp(p10, p11, fu), fv);
+#endif
+            uint32_t s = lerp(lerp(p00, p01, fu), lerp(p10, p11, fu), fv);
+            if (edge < 255) s = scale(s, edge);
             if (MODE == ALPHABLEND && tint.identity && (s >> 24) == 255) {
                 row[i] = s;
                 continue;
@@ -348,12 +368,17 @@ void wideLine(PixelBuffer& dst, const Painter& pt, float x1, float y1, float x2,
         clipLinear(-uy, -cx0 * uy + cy * ux, -(hw + 0.5), hw + 0.5, lo, hi);
         if (lo > hi) continue;
         uint32_t* row = &dst.pixels[size_t(y) * dst.width + box.x0];
-        for (int i = int(std::ceil(lo)); i <= int(std::floor(hi)); ++i) {
-            const double t = (cx0 + i) * ux + cy * uy;
-            const double n = std::fabs(-(cx0 + i) * uy + cy * ux);
-            const double along = std::min(t - s0 + 0.5, s1 + 0.5 - t);
-            const float cov = clamp01(float(hw + 0.5 - n)) * clamp01(float(along));
-            pt.plotF(row[i], cov);
+        const int i0 = int(std::ceil(lo)), i1 = int(std::floor(hi));
+        // Distance along and across the line, stepped one pixel at a time.
+        float t = float((cx0 + i0) * ux + cy * uy), n = float(-(cx0 + i0) * uy + cy * ux);
+        const float dt = float(ux), dn = float(-uy), edge = float(hw + 0.5);
+        const float tEnd = float(s1 + 0.5);
+        for (int i = i0; i <= i1; ++i, t += dt, n += dn) {
+            const float across = clamp01(edge - std::fabs(n));
+            const float along = clamp01(std::min(t, tEnd - t));
+            const float cov = across * along;
+            if (cov >= 1.0f) pt.plot(row[i], 255);
+            else pt.plotF(row[i], cov);
         }
     }
 }

@@ -34,14 +34,25 @@ public:
 
     void clear(uint32_t argb = 0xFF000000u);
     // Images draw with their handle at (x, y), then scale, then rotation about (x, y);
-    // the colour tints (multiplies) the pixels.
+    // the colour tints (multiplies) the pixels and the alpha fades them. Untransformed
+    // images are copied pixel for pixel (the handle rounded to a whole pixel); scaled or
+    // turned ones are sampled bilinearly inside their own frame. A missing frame draws nothing.
     void drawImage(const Image& img, float x, float y, int frame = 0);
-    // Lines include their end pixel; wider lines are quads.
+    // Line width 1 or less: the pixels from (x1, y1) to (x2, y2), both ends included.
+    // Wider: a smoothed band of that width through the pixel centres, from half a pixel
+    // past the start to half a pixel past the end, so the end pixel is covered and the
+    // segments of a polyline meet without overlapping. Scale and rotation turn the second
+    // point about the first; the width is not scaled.
     void drawLine(float x1, float y1, float x2, float y2);
+    // Filled, w x h pixels from (x, y); scaled and turned about (x, y).
     void drawRect(float x, float y, float w, float h);
+    // Filled ellipse inside the box, smoothed at its rim, each pixel blended once;
+    // scaled and turned about (x, y).
     void drawOval(float x, float y, float w, float h);
-    // Top-left origin, current font; nothing when no font is set.
+    // Top-left origin (the baseline lies the font's ascent below y), current font, colour,
+    // alpha and blend; scaled and turned about (x, y). Nothing when no font is set.
     void drawText(const std::string& utf8, float x, float y);
+    // Unscaled width of the text and the font's line height; 0 without a font.
     int textWidth(const std::string& utf8) const;
     int textHeight(const std::string& utf8) const;
 

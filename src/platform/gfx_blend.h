@@ -3,6 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "platform/canvas.h"
 
 namespace plat::gfx {
@@ -114,5 +118,36 @@ inline void blendPremul(int mode, uint32_t& d, uint32_t s) {
     default: blendPremul<ALPHABLEND>(d, s); break;
     }
 }
+
+#ifdef __SSE2__
+// The hot path of turned and scaled sprites in normal blending: bilinear sample of four
+// premultiplied texels, times the tint (kb, kg, kr, ka in 16-bit lanes), over the pixel.
+inline void sampleTintBlendAlpha(uint32_t& d, uint32_t p00, uint32_t p01, uint32_t p10, uint32_t p11, uint32_t fu,
+                                 uint32_t fv, __m128i k, bool tinted) {
+    const __m128i z = _mm_setzero_si128();
+    const __m128i top = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, int(p01), int(p00)), z);
+    const __m128i bot = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, int(p11), int(p10)), z);
+    const __m128i col = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(short(256 - fv))),
+                                                     _mm_mullo_epi16(bot, _mm_set1_epi16(short(fv)))), 8);
+    const short a0 = short(256 - fu), a1 = short(fu);
+    const __m128i m = _mm_mullo_epi16(col, _mm_set_epi16(a1, a1, a1, a1, a0, a0, a0, a0));
+    __m128i s = _mm_srli_epi16(_mm_add_epi16(m, _mm_srli_si128(m, 8)), 8);  // lanes 0-3: b g r a
+    const __m128i c128 = _mm_set1_epi16(128);
+    if (tinted) {
+        __m128i x = _mm_add_epi16(_mm_mullo_epi16(s, k), c128);
+        s = _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+    }
+    const int sa = _mm_extract_epi16(s, 3);
+    if (sa == 0) return;
+    if (sa == 255) {
+        d = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(s, z))) | 0xFF000000u;
+        return;
+    }
+    const __m128i dst = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(d)), z);
+    __m128i x = _mm_add_epi16(_mm_mullo_epi16(dst, _mm_set1_epi16(short(255 - sa))), c128);
+    x = _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+    d = uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_add_epi16(x, s), z))) | 0xFF000000u;
+}
+#endif
 
 }  // namespace plat::gfx

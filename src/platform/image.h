@@ -33,7 +33,8 @@ using PixelBufferPtr = std::shared_ptr<PixelBuffer>;
 // PNG or JPEG, chosen by content. nullptr for a missing, damaged or truncated file.
 PixelBufferPtr loadPixels(const std::string& path);
 PixelBufferPtr createPixels(int w, int h);  // 24-bit RGB, black
-// Resize to whole pixels (w, h >= 1); keeps the format and alpha.
+// Resize to whole pixels, averaging when shrinking and interpolating when enlarging; keeps
+// the format and alpha. A size below 1 gives 1 (a tiny picture at a small draw scale).
 PixelBufferPtr resizePixels(const PixelBuffer& src, int w, int h);
 bool savePNG(const PixelBuffer& buf, const std::string& path, int level);
 bool saveJPEG(const PixelBuffer& buf, const std::string& path, int quality);
@@ -45,7 +46,8 @@ using ImagePtr = std::shared_ptr<Image>;
 class Image {
 public:
     // Whole file as one frame (cellW == 0) or cut into `count` frames of cellW x cellH,
-    // left to right then top to bottom, starting at cell `first`. nullptr on failure.
+    // left to right then top to bottom, starting at cell `first`. nullptr on failure,
+    // also when the strip holds fewer cells than asked for.
     static ImagePtr load(const std::string& path, int cellW = 0, int cellH = 0, int first = 0, int count = 1);
     static ImagePtr fromPixels(const PixelBuffer& buf);
     static ImagePtr create(int w, int h, int frames = 1);
@@ -62,7 +64,8 @@ public:
     // A copy of a frame to read and write; unlockFrame writes it back.
     PixelBufferPtr lockFrame(int frame) const;
     void unlockFrame(int frame, const PixelBuffer& buf);
-    // Copies the rectangle at (x, y) of the last presented canvas picture into a frame.
+    // Copies the rectangle at (x, y) of the last presented canvas picture into a frame
+    // (the canvas holds that picture until the next cls); parts off the canvas are black.
     void grab(int x, int y, int frame = 0);
 
     const PixelBuffer& frame(int i) const { return frames_.at(size_t(i)); }

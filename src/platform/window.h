@@ -9,9 +9,10 @@ void setAppTitle(const std::string& title);
 // Returns false when no window can be opened.
 bool openWindow(int width, int height, int fps);
 bool windowOpen();
-// Presents the canvas and waits for the next frame slot.
+// Presents the canvas and waits for the next frame slot. Offscreen or on the fake clock
+// it does not wait.
 void flip();
-// Window close, quit, SIGINT or SIGTERM.
+// Window close, quit, SIGINT or SIGTERM (the handlers are installed by openWindow).
 bool closeRequested();
 void requestClose();
 int presentedFrames();

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/canvas.h"
 #include "platform/image.h"
 
 using namespace plat;
@@ -203,4 +204,19 @@ TEST(ImageFrames, HandleLockAndUnlock) {
     img->unlockFrame(1, PixelBuffer(3, 3));  // wrong size: ignored
     EXPECT_EQ(img->frame(1).width, 10);
     EXPECT_EQ(img->lockFrame(2), nullptr);
+}
+
+TEST(ImageFrames, GrabCopiesTheCanvasPicture) {
+    // The pause view grabs the last frame before the next one is cleared.
+    canvas().clear(argb(255, 10, 20, 30));
+    canvas().pixels().writePixel(799, 479, argb(255, 200, 100, 50));
+    auto shot = Image::create(800, 480);
+    ASSERT_NE(shot, nullptr);
+    shot->grab(0, 0);
+    EXPECT_EQ(shot->frame(0).readPixel(5, 5), argb(255, 10, 20, 30));
+    EXPECT_EQ(shot->frame(0).readPixel(799, 479), argb(255, 200, 100, 50));
+    auto corner = Image::create(4, 4);
+    corner->grab(798, 478);
+    EXPECT_EQ(corner->frame(0).readPixel(1, 1), argb(255, 200, 100, 50));
+    EXPECT_EQ(corner->frame(0).readPixel(3, 3), argb(255, 0, 0, 0));  // off the canvas
 }

@@ -293,16 +293,41 @@ void drawBuffer(PixelBuffer& dst, const DrawState& st, const PixelBuffer& src, f
 
 // ---- Lines ----
 
-void thinLine(PixelBuffer& dst, const Painter& pt, float x1, float y1, float x2, float y2) {
+// Cuts a segment to a rectangle (Liang-Barsky); false when nothing is left.
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, double minX, double minY, double maxX, double maxY) {
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x1 - minX, maxX - x1, y1 - minY, maxY - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0) t0 = std::max(t0, r);
+        else t1 = std::min(t1, r);
+        if (t0 > t1) return false;
+    }
+    const double ox = x1, oy = y1;
+    x1 = ox + t0 * dx, y1 = oy + t0 * dy;
+    x2 = ox + t1 * dx, y2 = oy + t1 * dy;
+    return true;
+}
+
+void thinLine(PixelBuffer& dst, const Painter& pt, float fx1f, float fy1f, float fx2f, float fy2f) {
+    if (!(std::isfinite(fx1f) && std::isfinite(fy1f) && std::isfinite(fx2f) && std::isfinite(fy2f))) return;
+    double x1 = fx1f, y1 = fy1f, x2 = fx2f, y2 = fy2f;
+    // Far-off ends are cut back first, so a huge line costs no more than a long one.
+    const double far = 8192;
+    if (std::fabs(x1) > far || std::fabs(y1) > far || std::fabs(x2) > far || std::fabs(y2) > far) {
+        if (!clipSegment(x1, y1, x2, y2, -8, -8, dst.width + 8, dst.height + 8)) return;
+    }
     const double fx1 = std::floor(x1 + 0.5), fy1 = std::floor(y1 + 0.5);
     const double fx2 = std::floor(x2 + 0.5), fy2 = std::floor(y2 + 0.5);
-    const double lim = 1e7;
-    if (std::fabs(fx1) > lim || std::fabs(fy1) > lim || std::fabs(fx2) > lim || std::fabs(fy2) > lim) return;
     long long ax = (long long)fx1, ay = (long long)fy1, bx = (long long)fx2, by = (long long)fy2;
     const long long dx = std::llabs(bx - ax), dy = -std::llabs(by - ay);
     const int stepX = ax < bx ? 1 : -1, stepY = ay < by ? 1 : -1;
     long long err = dx + dy;
-    // Steps that can never reach the canvas are skipped in one go.
     for (;;) {
         if (ax >= 0 && ay >= 0 && ax < dst.width && ay < dst.height)
             pt.plot(dst.pixels[size_t(ay) * dst.width + size_t(ax)], 255);
@@ -536,7 +561,8 @@ void Canvas::drawText(const std::string& utf8, float x, float y) {
     if (!tf.identity) {
         // Turned or scaled text: the line is set into a white picture that goes through
         // the image path, which tints it with the colour.
-        const int w = font.textWidth(utf8), h = font.height();
+        // A line longer than any canvas is cut, rather than set into a giant picture.
+        const int w = std::min(font.textWidth(utf8), 8192), h = font.height();
         if (w <= 0 || h <= 0) return;
         PixelBuffer line(w, h, PF_RGBA, 0x00FFFFFFu);
         int pen = 0;
@@ -551,6 +577,7 @@ void Canvas::drawText(const std::string& utf8, float x, float y) {
                     p = (a << 24) | 0xFFFFFFu;
                 }
             pen += g.advance;
+            if (pen >= w) break;
         }
         drawBuffer(impl_->px, st, line, x, y, 0, 0);
         return;

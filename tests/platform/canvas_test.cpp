@@ -110,6 +110,26 @@ TEST(CanvasImage, HandleRotationClockwiseAndFlip) {
     EXPECT_EQ(c.pixels().readPixel(100, 88), argb(255, 255, 0, 0));
     EXPECT_EQ(c.pixels().readPixel(100, 125), argb(255, 0, 0, 0));  // 20 long each way only
     EXPECT_EQ(c.pixels().readPixel(115, 100), argb(255, 0, 0, 0));  // 10 wide each way only
+    // The rim of a turned picture is smoothed: partly covered pixels lie between the
+    // picture's colour and the background.
+    int partial = 0;
+    for (int y = 70; y < 130; ++y)
+        for (int x = 70; x < 130; ++x) {
+            const uint32_t p = c.pixels().readPixel(x, y);
+            if ((R(p) > 0 && R(p) < 255) || (G(p) > 0 && G(p) < 255)) ++partial;
+        }
+    EXPECT_EQ(partial, 0);  // a quarter turn leaves every edge on whole pixels
+    c.clear();
+    st.rotation = 30;
+    c.drawImage(*img, 100, 100);
+    EXPECT_EQ(c.pixels().readPixel(92, 95), argb(255, 255, 0, 0));
+    EXPECT_EQ(c.pixels().readPixel(108, 105), argb(255, 0, 255, 0));
+    for (int y = 70; y < 130; ++y)
+        for (int x = 70; x < 130; ++x) {
+            const uint32_t p = c.pixels().readPixel(x, y);
+            if ((R(p) > 0 && R(p) < 255) || (G(p) > 0 && G(p) < 255)) ++partial;
+        }
+    EXPECT_GT(partial, 40);
     // Negative scale mirrors about the handle; scale 2 doubles the size.
     c.clear();
     st.rotation = 0, st.scaleX = -2.0f, st.scaleY = 2.0f;
@@ -158,7 +178,11 @@ TEST(CanvasLine, ThinLinesIncludeBothEnds) {
     c.drawLine(0, 29, 29, 0);
     EXPECT_EQ(c.pixels().readPixel(0, 29), 0xFFFFFFFFu);
     EXPECT_EQ(c.pixels().readPixel(29, 0), 0xFFFFFFFFu);
-    c.drawLine(-1e9f, 5, 1e9f, 5);  // far off the canvas: clipped, not hung
+    c.drawLine(-1e9f, 5, 1e9f, 5);  // ends far off the canvas: cut back, not walked
+    EXPECT_EQ(c.pixels().readPixel(15, 5), 0xFFFFFFFFu);
+    c.state().lineWidth = 3;
+    c.drawLine(-1e9f, 25, 1e9f, 25.5f);
+    EXPECT_EQ(c.pixels().readPixel(15, 25), 0xFFFFFFFFu);
 }
 
 TEST(CanvasLine, WideLinesAreBandsOfTheirWidth) {

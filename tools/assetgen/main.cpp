@@ -1,0 +1,102 @@
+// assetgen SOURCE_ASSETS OUT_ASSETS REVIEW_DIR
+// Writes the complete asset tree: generated pictures under OUT/original, sounds under
+// OUT/audio, the font under OUT/fonts, and the hand-written data texts copied from
+// SOURCE. A stale OUT/images cache is removed so the game rebuilds it.
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "gen.h"
+
+namespace fs = std::filesystem;
+
+static std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + p.string());
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+static void copyFile(const fs::path& from, const fs::path& to) {
+    fs::create_directories(to.parent_path());
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+static void runAll(const std::vector<std::function<void()>>& jobs) {
+    std::vector<std::thread> threads;
+    std::vector<std::exception_ptr> errors(jobs.size());
+    for (size_t i = 0; i < jobs.size(); ++i)
+        threads.emplace_back([&, i] {
+            try {
+                jobs[i]();
+            } catch (...) {
+                errors[i] = std::current_exception();
+            }
+        });
+    for (auto& t : threads) t.join();
+    for (auto& e : errors)
+        if (e) std::rethrow_exception(e);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::printf("usage: assetgen SOURCE_ASSETS OUT_ASSETS REVIEW_DIR\n");
+        return 2;
+    }
+    auto t0 = std::chrono::steady_clock::now();
+    try {
+        fs::path src = argv[1], out = argv[2], review = argv[3];
+        fs::create_directories(out);
+        // Everything under original/ is decoded by the game, so start it clean; the
+        // images/ cache built from an older original/ would hide the new pictures.
+        fs::remove_all(out / "original");
+        fs::remove_all(out / "images");
+        ag::setOutput(out.string(), review.string());
+
+        // Data texts, byte for byte.
+        for (auto& e : fs::recursive_directory_iterator(src)) {
+            if (!e.is_regular_file()) continue;
+            copyFile(e.path(), out / fs::relative(e.path(), src));
+        }
+        // The font under the name the game registers, with its licence beside it.
+        copyFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", out / "fonts" / "ConsolaMono.ttf");
+        {
+            std::string lic = readFile("/usr/share/doc/fonts-dejavu-core/copyright");
+            std::ofstream o(out / "fonts" / "ConsolaMono-LICENSE.txt", std::ios::binary);
+            o << "ConsolaMono.ttf is an unmodified copy of DejaVu Sans Mono (fonts-dejavu-core),\n"
+                 "stored under the file name the game loads. Its copyright and licence follow.\n\n"
+              << lic;
+            if (!o) throw std::runtime_error("cannot write the font licence");
+        }
+
+        auto airports = ag::parseAirports(readFile(src / "airports.txt"));
+        auto nations = ag::nationIds(readFile(src / "nations.txt"));
+        if (!ag::fontsAvailable()) throw std::runtime_error("cannot load the DejaVu fonts for labels");
+
+        runAll({
+            [] { ag::genAircraft(); },
+            [] { ag::genEffects(); },
+            [] { ag::genButtons(); },
+            [&] { ag::genFlags(nations); },
+            [] { ag::genPortraits(); },
+            [&] { ag::genAirports(airports); },
+            [&] { ag::genSounds(nations, airports); },
+        });
+        runAll({
+            [] { ag::genScreens(); },
+            [] { ag::genIcons(); },
+        });
+        ag::writeContactSheet((review / "contact_sheet.png").string());
+    } catch (const std::exception& e) {
+        std::printf("assetgen: %s\n", e.what());
+        return 1;
+    }
+    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    std::printf("assetgen: asset tree written in %.1f s\n", secs);
+    return 0;
+}

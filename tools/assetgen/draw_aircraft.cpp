@@ -16,12 +16,6 @@ Shape mirrored(const std::vector<V2>& upper, float cy) {
     for (auto it = upper.rbegin(); it != upper.rend(); ++it) lower.push_back({it->x, 2 * cy - it->y});
     return {upper, lower};
 }
-Shape mirrorBoth(const std::vector<V2>& upper, float cy) {
-    std::vector<V2> lower;
-    for (auto& p : upper) lower.push_back({p.x, 2 * cy - p.y});
-    return {upper, lower};
-}
-
 // Fuselage: rounded nose at x1, tapered tail at x0.
 Shape fuselage(float x0, float x1, float cy, float hw, float nose, float tail, float tailHw = 0.8f) {
     std::vector<V2> c;

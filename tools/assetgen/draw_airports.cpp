@@ -1,0 +1,678 @@
+// The airports seen from above at 800 x 480, with the runways painted exactly where
+// "airports.txt" puts them (the game's runway geometry: centre, compass heading, 330 or 226
+// long, 30 wide; the threshold end lies toward the heading).
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+
+#include "gen.h"
+
+namespace ag {
+
+namespace {
+
+constexpr int W = 800, H = 480;
+std::mutex g_mu;
+std::map<std::string, Img> g_pictures;
+
+float sstep(float a, float b, float x) {
+    float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
+    return t * t * (3 - 2 * t);
+}
+
+// A rotated rectangle around a centre.
+Shape box(float cx, float cy, float w, float h, float deg) {
+    return transform(rect(-w / 2, -h / 2, w, h), Xf::translate(cx, cy) * Xf::rotate(deg));
+}
+
+void groundNoise(Img& img, Col a, Col b, float scale, uint32_t seed, float grain = 0.06f) {
+    img.fillAll([&](float x, float y) {
+        float n = fbm(x * scale, y * scale, seed, 5);
+        float g = (noise2(x * 0.9f, y * 0.9f, seed + 7) - 0.5f) * grain;
+        Col c = mix(a, b, sstep(0.25f, 0.75f, n));
+        return Col{c.r + g, c.g + g, c.b + g, 1};
+    });
+}
+
+// A field with furrows in the direction of its rotation.
+void field(Img& img, float cx, float cy, float w, float h, float deg, Col c, uint32_t seed, float furrow = 5) {
+    Shape s = box(cx, cy, w, h, deg);
+    float r = deg * PI / 180;
+    V2 along{std::cos(r), std::sin(r)};
+    img.fill(s, [&](float x, float y) {
+        float d = (x - cx) * -along.y + (y - cy) * along.x;
+        float rows = 0.5f + 0.5f * std::sin(d * 2 * PI / furrow);
+        float n = fbm(x * 0.04f, y * 0.04f, seed, 4);
+        Col k = shade(c, 0.9f + 0.18f * n - 0.08f * rows);
+        return k;
+    });
+    // hedgerow edge
+    Contour e = s[0];
+    Mask m(img.w, img.h);
+    m.addStroke(e, 2.2f, 1.0f, true);
+    img.paint(m, Col{0.16f, 0.27f, 0.12f, 0.8f});
+}
+
+void tree(Img& img, float x, float y, float r, Col c, uint32_t seed) {
+    img.shadow(circle(x + r * 0.5f, y + r * 0.6f, r), 0, 0, r * 0.35f, 0.45f);
+    Rng rng(seed);
+    for (int i = 0; i < 5; ++i) {
+        float a = rng.f(0, 2 * PI), d = rng.f(0, r * 0.35f);
+        float rr = r * rng.f(0.55f, 0.75f);
+        float px = x + std::cos(a) * d, py = y + std::sin(a) * d;
+        img.fill(circle(px, py, rr), radial({px - rr * 0.35f, py - rr * 0.4f}, rr * 1.4f, shade(c, 1.25f), shade(c, 0.7f)));
+    }
+}
+
+// A conifer from above: a star of branches, optionally with snow on top.
+void pine(Img& img, float x, float y, float r, Col c, bool snow, uint32_t seed) {
+    img.shadow(circle(x + r * 0.6f, y + r * 0.7f, r * 0.9f), 0, 0, r * 0.3f, 0.4f);
+    Rng rng(seed);
+    float rot = rng.f(0, 360);
+    img.fill(star(x, y, r, r * 0.55f, 8, rot), shade(c, 0.8f));
+    img.fill(star(x, y, r * 0.72f, r * 0.4f, 7, rot + 20), c);
+    img.fill(star(x - r * 0.1f, y - r * 0.1f, r * 0.42f, r * 0.22f, 6, rot + 40), shade(c, 1.2f));
+    if (snow) {
+        img.fill(star(x - r * 0.15f, y - r * 0.15f, r * 0.6f, r * 0.25f, 8, rot + 10), Col{0.95f, 0.97f, 1.0f, 0.85f});
+        img.fill(circle(x - r * 0.1f, y - r * 0.1f, r * 0.18f), Col{1, 1, 1, 0.9f});
+    }
+}
+
+void palm(Img& img, float x, float y, float r, uint32_t seed) {
+    img.shadow(circle(x + r * 0.7f, y + r * 0.8f, r * 0.8f), 0, 0, r * 0.3f, 0.35f);
+    Rng rng(seed);
+    float rot = rng.f(0, 360);
+    for (int i = 0; i < 7; ++i) {
+        float a = (rot + i * 360.0f / 7) * PI / 180;
+        V2 tip{x + std::cos(a) * r, y + std::sin(a) * r};
+        V2 side{-std::sin(a) * r * 0.22f, std::cos(a) * r * 0.22f};
+        V2 mid{x + std::cos(a) * r * 0.5f, y + std::sin(a) * r * 0.5f};
+        img.fill(poly({{x, y}, mid + side, tip, mid - side}), mix(hex(0x2f7a35), hex(0x5aa648), 0.5f + 0.5f * std::sin(a)));
+    }
+    img.fill(circle(x, y, r * 0.16f), hex(0x6b4e2a));
+}
+
+// A building: roof with a ridge (two shaded halves) and a soft shadow.
+void building(Img& img, float cx, float cy, float w, float h, float deg, Col roof, bool gable = true) {
+    img.shadow(box(cx + 4, cy + 5, w, h, deg), 0, 0, 2.5f, 0.5f);
+    if (!gable) {
+        img.fill(box(cx, cy, w, h, deg), linear({cx - w / 2, cy - h / 2}, shade(roof, 1.12f), {cx + w / 2, cy + h / 2}, shade(roof, 0.88f)));
+        img.fill(box(cx, cy, w - 4, h - 4, deg), Col{0, 0, 0, 0.05f});
+        // roof vents
+        Rng r(uint32_t(cx * 13 + cy * 7));
+        for (int i = 0; i < 3; ++i) {
+            V2 p = (Xf::translate(cx, cy) * Xf::rotate(deg))(V2{r.f(-w / 3, w / 3), r.f(-h / 3, h / 3)});
+            img.fill(box(p.x, p.y, 4, 4, deg), shade(roof, 0.7f));
+        }
+        return;
+    }
+    Xf t = Xf::translate(cx, cy) * Xf::rotate(deg);
+    img.fill(transform(rect(-w / 2, -h / 2, w, h / 2), t), shade(roof, 1.15f));
+    img.fill(transform(rect(-w / 2, 0, w, h / 2), t), shade(roof, 0.8f));
+    img.stroke({t(V2{-w / 2, 0}), t(V2{w / 2, 0})}, 1.0f, shade(roof, 0.6f));
+}
+
+void tank(Img& img, float x, float y, float r, Col c) {
+    img.shadow(circle(x + 3, y + 4, r), 0, 0, 2, 0.5f);
+    img.fill(circle(x, y, r), radial({x - r * 0.4f, y - r * 0.4f}, r * 1.6f, shade(c, 1.2f), shade(c, 0.75f)));
+    img.stroke(smooth({{x - r * 0.6f, y}, {x, y - r * 0.6f}, {x + r * 0.6f, y}, {x, y + r * 0.6f}}, 6, true), 0.8f,
+               Col{0, 0, 0, 0.15f}, true);
+}
+
+void road(Img& img, const std::vector<V2>& pts, float w, Col c, Col edge, bool centreLine = false) {
+    auto sm = smooth(pts, 10);
+    Mask m(img.w, img.h);
+    m.addStroke(sm, w + 2);
+    img.paint(m, edge);
+    Mask m2(img.w, img.h);
+    m2.addStroke(sm, w);
+    img.paint(m2, c);
+    if (centreLine) {
+        Mask m3(img.w, img.h);
+        m3.addStroke(sm, 1.2f);
+        img.paint(m3, hex(0xe8c547), 0.85f);
+    }
+}
+
+// Runway: shoulders, asphalt, edge lines, dashed centre line, piano keys at both ends, the
+// landing direction's number at the threshold end, and approach lights beyond it.
+void runway(Img& img, const RunwayGeo& g, Col asphalt, Col shoulder, float wear, uint32_t seed) {
+    float hl = g.len / 2, hw = g.wid / 2;
+    auto quad = [&](float a0, float a1, float c0, float c1) {
+        return poly({g.at(a0, c0), g.at(a1, c0), g.at(a1, c1), g.at(a0, c1)});
+    };
+    img.shadow(quad(-hl - 6, hl + 6, -hw - 4, hw + 4), 1.5f, 2, 3, 0.3f);
+    img.fill(quad(-hl - 6, hl + 6, -hw - 4, hw + 4), shoulder);
+    img.fill(quad(-hl, hl, -hw, hw), [&](float x, float y) {
+        float n = fbm(x * 0.08f, y * 0.08f, seed, 4);
+        float streak = noise2((x * g.u.x + y * g.u.y) * 0.02f, (x * g.v.x + y * g.v.y) * 0.6f, seed + 3);
+        return shade(asphalt, 0.92f + 0.16f * n + 0.06f * streak * wear);
+    });
+    // tyre marks in the touch-down zone
+    Mask tm(img.w, img.h);
+    Rng rng(seed);
+    for (int i = 0; i < 14; ++i) {
+        float a = hl - 20 - rng.f(0, 70), c = rng.f(-7, 7);
+        tm.addStroke({g.at(a, c), g.at(a - rng.f(15, 35), c + rng.f(-1, 1))}, rng.f(1.0f, 2.2f), 0.35f);
+    }
+    tm.blur(0.8f);
+    img.paint(tm, hex(0x141414), 0.7f * (0.6f + 0.4f * wear));
+    Col paint = withA(hex(0xf2f2ee), 0.92f - 0.3f * wear);
+    // edges
+    Mask m(img.w, img.h);
+    m.addStroke({g.at(-hl + 2, -hw + 1.6f), g.at(hl - 2, -hw + 1.6f)}, 1.1f);
+    m.addStroke({g.at(-hl + 2, hw - 1.6f), g.at(hl - 2, hw - 1.6f)}, 1.1f);
+    // centre line
+    for (float a = -hl + 40; a < hl - 40; a += 18) m.addStroke({g.at(a, 0), g.at(std::min(a + 10, hl - 40), 0)}, 1.3f);
+    // piano keys at both ends
+    for (float end : {-1.0f, 1.0f})
+        for (int k = 0; k < 4; ++k)
+            for (float s : {-1.0f, 1.0f}) {
+                float c0 = s * (2.8f + k * 3.0f);
+                m.add(quad(end * (hl - 3), end * (hl - 14), c0 - 0.8f * s * 0, c0 + 1.6f * s));
+            }
+    // aiming point blocks
+    for (float end : {-1.0f, 1.0f})
+        for (float s : {-1.0f, 1.0f}) m.add(quad(end * (hl - 48), end * (hl - 64), s * 4, s * 8));
+    img.paint(m, paint);
+    // runway numbers: each end shows the direction of a landing toward it
+    for (float end : {-1.0f, 1.0f}) {
+        int head = int(std::lround(std::atan2(-g.u.x * end, g.u.y * end) * 180 / PI));  // landing direction
+        int dir = ((head % 360) + 360) % 360;
+        int num = int(std::lround(dir / 10.0)) % 36;
+        if (num == 0) num = 36;
+        char txt[4];
+        std::snprintf(txt, sizeof txt, "%02d", num);
+        Img t(40, 20);
+        drawText(t, txt, FACE_SANS_BOLD, 12, 20, 15, paint, 0, 0.5f);
+        // rotate the number so it reads from an aircraft landing toward the centre
+        V2 c = g.at(end * (hl - 26), 0);
+        float ang = std::atan2(g.u.y * end, g.u.x * end) * 180 / PI + 90;
+        Xf inv = Xf::rotate(-ang);
+        for (int yy = -20; yy <= 20; ++yy)
+            for (int xx = -20; xx <= 20; ++xx) {
+                V2 q = inv(V2{float(xx), float(yy)});
+                int sx = int(std::floor(q.x + 20)), sy = int(std::floor(q.y + 10));
+                Col cc = t.get(sx, sy);
+                if (cc.a > 0) img.blendPx(int(c.x) + xx, int(c.y) + yy, cc, 1.0f);
+            }
+    }
+    // approach lights beyond the threshold end (the end the game lands toward)
+    for (int k = 1; k <= 5; ++k) {
+        V2 p = g.at(hl + 6 + k * 8, 0);
+        img.fill(circle(p.x, p.y, 1.4f), hex(0xfff4c2));
+        if (k % 2 == 0)
+            for (float s : {-1.0f, 1.0f}) {
+                V2 q = g.at(hl + 6 + k * 8, s * 6);
+                img.fill(circle(q.x, q.y, 1.1f), hex(0xffe08a));
+            }
+    }
+}
+
+// A small paved circle where a visiting head of state's flag is shown, with a flagpole base.
+void flagPlaza(Img& img, float x, float y, Col paving) {
+    img.shadow(circle(x + 2, y + 3, 30), 0, 0, 3, 0.35f);
+    img.fill(circle(x, y, 30), paving);
+    img.stroke(smooth({{x - 30, y}, {x, y - 30}, {x + 30, y}, {x, y + 30}}, 12, true), 1.5f, shade(paving, 0.75f), true);
+    img.stroke(smooth({{x - 22, y}, {x, y - 22}, {x + 22, y}, {x, y + 22}}, 12, true), 1.0f, shade(paving, 0.85f), true);
+    for (int i = 0; i < 8; ++i) {
+        float a = i * PI / 4;
+        tree(img, x + std::cos(a) * 36, y + std::sin(a) * 36, 4.5f, hex(0x4d8a3c), uint32_t(i + x));
+    }
+}
+
+void tower(Img& img, float x, float y) {
+    img.shadow(circle(x + 6, y + 7, 9), 0, 0, 3, 0.5f);
+    img.fill(circle(x, y, 9), radial({x - 3, y - 3}, 14, hex(0xeeeeea), hex(0x9a9c9e)));
+    img.fill(circle(x, y, 6.5f), radial({x - 2, y - 2}, 9, hex(0x6fa3c8), hex(0x1d3b57)));
+    img.fill(circle(x, y, 3), hex(0xd8d8d4));
+    img.fill(circle(x, y, 1.2f), hex(0xd03030));
+}
+
+void apron(Img& img, const Shape& s, Col c, uint32_t seed) {
+    img.fill(s, [&](float x, float y) {
+        float n = fbm(x * 0.06f, y * 0.06f, seed, 3);
+        float joints = (std::fmod(x, 16.0f) < 0.7f || std::fmod(y, 16.0f) < 0.7f) ? 0.94f : 1.0f;
+        return shade(c, (0.94f + 0.1f * n) * joints);
+    });
+}
+
+// Stand markings on an apron: yellow lead-in lines.
+void standLines(Img& img, float x0, float y0, int n, float dx, float len, float dirY) {
+    Mask m(img.w, img.h);
+    for (int i = 0; i < n; ++i) {
+        float x = x0 + i * dx;
+        m.addStroke(smooth({{x, y0}, {x, y0 + dirY * len * 0.7f}, {x + 6, y0 + dirY * len}}, 6), 1.0f);
+    }
+    img.paint(m, hex(0xe8c547), 0.8f);
+}
+
+// ------------------------------------------------------------------------------------------
+
+Img meadowfield(const AirportRec& r) {
+    Img img(W, H);
+    groundNoise(img, hex(0x5d8a3e), hex(0x7da24a), 0.012f, 11);
+    // patchwork of fields
+    Rng rng(21);
+    const Col crops[] = {hex(0xc9b35a), hex(0x8fae4c), hex(0x6f9a3e), hex(0xd8c26e), hex(0x9c7a4a), hex(0x7fa855),
+                         hex(0xb5a255)};
+    for (int gy = 0; gy < 5; ++gy)
+        for (int gx = 0; gx < 7; ++gx) {
+            float cx = 60 + gx * 118 + rng.f(-10, 10), cy = 50 + gy * 100 + rng.f(-8, 8);
+            field(img, cx, cy, rng.f(90, 115), rng.f(72, 92), rng.f(-8, 8) + (gx % 2 ? 90 : 0),
+                  crops[rng.i(0, 6)], uint32_t(gx * 7 + gy), rng.f(4, 7));
+        }
+    // keep the top-left calm and dark for the white display text
+    img.fill(rect(0, 0, 260, 70), [&](float x, float y) {
+        float a = 0.35f * (1 - sstep(150, 260, x)) * (1 - sstep(40, 70, y));
+        return Col{0.12f, 0.22f, 0.1f, a};
+    });
+    // country lanes
+    road(img, {{-10, 150}, {120, 160}, {300, 140}, {520, 170}, {810, 150}}, 6, hex(0xb79f74), hex(0x8c7a58));
+    road(img, {{120, 160}, {140, 300}, {110, 490}}, 5, hex(0xb79f74), hex(0x8c7a58));
+    road(img, {{700, 160}, {690, 300}, {720, 490}}, 5, hex(0xb79f74), hex(0x8c7a58));
+    // a pond
+    img.fill(ellipse(735, 75, 42, 26), hex(0x5b7c4a));
+    img.fill(ellipse(735, 75, 38, 22), radial({725, 68}, 40, hex(0x6aa3c0), hex(0x2f6286)));
+    // airfield grass around the runways
+    for (auto rw : {runwayGeo(r.r1x, r.r1y, r.r1h, 330), runwayGeo(r.r2x, r.r2y, r.r2h, 226)})
+        img.fill(poly({rw.at(-rw.len / 2 - 40, -38), rw.at(rw.len / 2 + 60, -38), rw.at(rw.len / 2 + 60, 38),
+                       rw.at(-rw.len / 2 - 40, 38)}),
+                 [&](float x, float y) { return shade(hex(0x6f9c47), 0.95f + 0.1f * fbm(x * 0.05f, y * 0.05f, 5)); });
+    // apron, terminal and hangars south of the long runway
+    apron(img, rect(300, 292, 240, 40), hex(0xb8b6ae), 3);
+    road(img, {{360, 266}, {360, 292}}, 10, hex(0x9a9890), hex(0x7a7870));
+    road(img, {{480, 266}, {480, 292}}, 10, hex(0x9a9890), hex(0x7a7870));
+    road(img, {{245, 300}, {300, 305}}, 10, hex(0x9a9890), hex(0x7a7870));
+    standLines(img, 320, 332, 5, 44, 26, -1);
+    building(img, 420, 352, 150, 34, 0, hex(0x8e6a52), false);
+    img.fill(rect(350, 338, 140, 4), hex(0x6fa3c8));  // terminal glazing
+    building(img, 310, 360, 44, 40, 0, hex(0xa33a2c));  // red barn hangars
+    building(img, 540, 350, 40, 36, 90, hex(0xa33a2c));
+    tower(img, 580, 318);
+    road(img, {{420, 372}, {430, 420}, {560, 440}, {810, 430}}, 7, hex(0x8d8a84), hex(0x6e6b66));
+    // parking with a few cars
+    apron(img, rect(445, 380, 70, 30), hex(0x8d8a84), 9);
+    Rng cars(5);
+    for (int i = 0; i < 6; ++i)
+        img.fill(roundRect(450 + i * 11, 385 + (i % 2) * 12, 7, 10, 2), hex(0xc0392b + cars.i(0, 3) * 0x151500));
+    // farmstead in the north-west
+    building(img, 70, 100, 46, 30, 8, hex(0xa33a2c));
+    building(img, 115, 115, 30, 22, 8, hex(0x9b8a76));
+    tank(img, 60, 140, 9, hex(0xc8c8c0));
+    tank(img, 82, 145, 8, hex(0xc8c8c0));
+    // orchards and hedgerow trees
+    for (int i = 0; i < 6; ++i)
+        for (int j = 0; j < 4; ++j) tree(img, 620 + i * 14 + (j % 2) * 7, 215 + j * 12, 5, hex(0x4f8f3a), uint32_t(i * 9 + j));
+    Rng tr(77);
+    for (int i = 0; i < 70; ++i) {
+        float x = tr.f(0, 800), y = tr.f(0, 480);
+        bool clear = true;
+        for (auto rw : {runwayGeo(r.r1x, r.r1y, r.r1h, 330), runwayGeo(r.r2x, r.r2y, r.r2h, 226)}) {
+            V2 d = V2{x, y} - rw.p;
+            float a = d.x * rw.u.x + d.y * rw.u.y, c = d.x * rw.v.x + d.y * rw.v.y;
+            if (std::abs(a) < rw.len / 2 + 80 && std::abs(c) < 50) clear = false;
+        }
+        if (x > 280 && x < 600 && y > 280 && y < 450) clear = false;
+        if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) clear = false;
+        if (clear) tree(img, x, y, tr.f(5, 9), hex(0x3f7a32), uint32_t(i));
+    }
+    runway(img, runwayGeo(r.r1x, r.r1y, r.r1h, 330), hex(0x4a4a4c), hex(0x8a8a80), 0.3f, 101);
+    runway(img, runwayGeo(r.r2x, r.r2y, r.r2h, 226), hex(0x535350), hex(0x8a8a80), 0.4f, 102);
+    flagPlaza(img, r.flagX, r.flagY, hex(0xcfc8b8));
+    return img;
+}
+
+// Signed distance-ish helper for the coast: x of the shoreline at a given y.
+float coastX(float y) { return 690 + 35 * std::sin(y * 0.012f) + 18 * std::sin(y * 0.031f + 1.0f) - 40 * std::exp(-((y - 40) * (y - 40)) / 4000.0f); }
+
+Img seaside(const AirportRec& r) {
+    Img img(W, H);
+    groundNoise(img, hex(0x6f9646), hex(0x97ad5c), 0.015f, 31);
+    // sea, beach and surf
+    img.fillAll([&](float x, float y) {
+        float cx = coastX(y);
+        float d = x - cx;
+        if (d < -26) return Col{0, 0, 0, 0};
+        float n = fbm(x * 0.03f, y * 0.03f, 33, 4);
+        if (d < 0) {  // dunes and sand
+            float t = sstep(-26, -14, d);
+            return mix(Col{0.85f, 0.78f, 0.55f, t}, hex(0xe9dcae), 0.3f + 0.5f * n);
+        }
+        float depth = sstep(0, 90, d + n * 20);
+        Col water = mix(hex(0x4fc0c8), hex(0x1d5f93), depth);
+        float foam = (1 - sstep(0, 7, d)) + 0.5f * (1 - sstep(0, 3, std::abs(d - 14 - 6 * std::sin(y * 0.05f))));
+        water = mix(water, hex(0xf4fbfb), std::clamp(foam * (0.6f + 0.4f * n), 0.0f, 1.0f));
+        float wave = std::pow(std::max(0.0f, std::sin((d + n * 30) * 0.25f)), 16.0f) * 0.15f * depth;
+        return shade(water, 1.0f + wave);
+    });
+    // old town in the south-west, colourful roofs
+    Rng t(41);
+    img.fill(poly({{0, 300}, {200, 320}, {250, 480}, {0, 480}}), hex(0xb9ad98));
+    for (int i = 0; i < 40; ++i) {
+        float x = t.f(10, 230), y = t.f(330, 470);
+        if (x > 0.8f * (y - 300) + 180) continue;
+        if (std::abs(x - r.flagX) < 45 && std::abs(y - r.flagY) < 45) continue;
+        const uint32_t roofs[] = {0xc0563a, 0xd9774a, 0xe0b25a, 0x6f8fb0, 0xb84c3c, 0xdcd3c0};
+        building(img, x, y, t.f(14, 24), t.f(12, 18), t.f(-10, 10), hex(roofs[t.i(0, 5)]));
+    }
+    road(img, {{0, 310}, {120, 330}, {230, 380}, {330, 460}, {360, 490}}, 7, hex(0x9f9c96), hex(0x7d7a74));
+    // the long runway's ground and the terminal between the runways
+    auto h1 = runwayGeo(r.r1x, r.r1y, r.r1h, 330), h2 = runwayGeo(r.r2x, r.r2y, r.r2h, 226);
+    for (auto rw : {h1, h2})
+        img.fill(poly({rw.at(-rw.len / 2 - 30, -36), rw.at(rw.len / 2 + 30, -36), rw.at(rw.len / 2 + 30, 36),
+                       rw.at(-rw.len / 2 - 30, 36)}),
+                 [&](float x, float y) { return shade(hex(0x86a65a), 0.95f + 0.1f * fbm(x * 0.05f, y * 0.05f, 8)); });
+    apron(img, poly({{380, 300}, {470, 275}, {505, 345}, {410, 370}}), hex(0xc7c3b8), 4);
+    road(img, {{h1.at(-40, 15).x, h1.at(-40, 15).y}, {400, 300}}, 10, hex(0x9a9890), hex(0x7a7870));
+    road(img, {{h2.at(20, -15).x, h2.at(20, -15).y}, {490, 320}}, 10, hex(0x9a9890), hex(0x7a7870));
+    building(img, 420, 388, 110, 28, -15, hex(0xe8e2d4), false);
+    img.stroke({{370, 396}, {470, 369}}, 2.5f, hex(0x5fa0c8));
+    tower(img, 520, 385);
+    // marina: piers into the sea
+    for (int i = 0; i < 4; ++i) {
+        float y = 220 + i * 26;
+        float x0 = coastX(y) - 4;
+        img.fill(rect(x0, y, 60, 4), hex(0x8a6f4e));
+        for (int k = 0; k < 3; ++k)
+            img.fill(transform(poly({{0, -3}, {12, 0}, {0, 3}, {-2, 0}}), Xf::translate(x0 + 14 + k * 16, y + (k % 2 ? 9 : -5))),
+                     hex(0xfafafa));
+    }
+    // palms and dunes grass along the beach
+    Rng p(55);
+    for (int i = 0; i < 26; ++i) {
+        float y = p.f(0, 480), x = coastX(y) - p.f(32, 70);
+        bool clear = true;
+        for (auto rw : {h1, h2}) {
+            V2 d = V2{x, y} - rw.p;
+            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 60 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 45) clear = false;
+        }
+        if (clear) palm(img, x, y, p.f(7, 10), uint32_t(i));
+    }
+    Rng tr(66);
+    for (int i = 0; i < 50; ++i) {
+        float x = tr.f(0, 640), y = tr.f(0, 300);
+        bool clear = x < coastX(y) - 40;
+        for (auto rw : {h1, h2}) {
+            V2 d = V2{x, y} - rw.p;
+            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 60 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 48) clear = false;
+        }
+        if (clear) tree(img, x, y, tr.f(5, 8), hex(0x4a7d35), uint32_t(i + 300));
+    }
+    // darker hedge under the display text in the top-left
+    img.fill(rect(0, 0, 260, 70), [&](float x, float y) {
+        return Col{0.1f, 0.2f, 0.1f, 0.3f * (1 - sstep(150, 260, x)) * (1 - sstep(40, 70, y))};
+    });
+    runway(img, h1, hex(0x505052), hex(0xcfc29a), 0.3f, 201);
+    runway(img, h2, hex(0x555557), hex(0xcfc29a), 0.3f, 202);
+    flagPlaza(img, r.flagX, r.flagY, hex(0xe3d9c2));
+    return img;
+}
+
+Img arctic(const AirportRec& r) {
+    Img img(W, H);
+    // wind-blown snow with blue shadows in the drifts
+    img.fillAll([&](float x, float y) {
+        float n = fbm(x * 0.01f + y * 0.004f, y * 0.02f, 61, 5);
+        float drift = std::pow(std::max(0.0f, std::sin((x * 0.3f + y * 1.0f) * 0.05f + n * 6)), 3.0f);
+        Col c = mix(hex(0xf4f8fc), hex(0xc9d7e8), sstep(0.35f, 0.8f, n) * 0.8f + drift * 0.2f);
+        float g = (noise2(x * 1.3f, y * 1.3f, 62) - 0.5f) * 0.03f;
+        return Col{c.r + g, c.g + g, c.b + g, 1};
+    });
+    // frozen lake in the south-west
+    img.fill(ellipse(140, 410, 150, 70), hex(0xdbe7f1));
+    img.fill(ellipse(140, 410, 140, 62), [&](float x, float y) {
+        float n = fbm(x * 0.02f, y * 0.05f, 63, 4);
+        float crack = std::pow(std::abs(std::sin(x * 0.05f + n * 8)), 40.0f);
+        return mix(mix(hex(0xa8cde4), hex(0x7fb0d2), n), hex(0xffffff), crack * 0.6f);
+    });
+    auto h1 = runwayGeo(r.r1x, r.r1y, r.r1h, 330), h2 = runwayGeo(r.r2x, r.r2y, r.r2h, 226);
+    // ploughed banks along the runways
+    for (auto rw : {h1, h2}) {
+        img.fill(poly({rw.at(-rw.len / 2 - 20, -30), rw.at(rw.len / 2 + 50, -30), rw.at(rw.len / 2 + 50, 30),
+                       rw.at(-rw.len / 2 - 20, 30)}),
+                 hex(0xe6edf5));
+        for (float s : {-1.0f, 1.0f}) {
+            Mask m(W, H);
+            m.addStroke({rw.at(-rw.len / 2 - 16, s * 27), rw.at(rw.len / 2 + 16, s * 27)}, 5);
+            m.blur(1.5f);
+            img.paint(m, hex(0xffffff), 0.9f);
+            img.shadow(m, 2, 3, 2, 0.15f);
+        }
+    }
+    // the research base between the runways
+    apron(img, rect(370, 140, 170, 120), hex(0xb8c2cc), 7);
+    road(img, {{455, 260}, {455, 286}}, 12, hex(0x8e96a0), hex(0x737b86));
+    road(img, {{540, 180}, {586, 180}}, 12, hex(0x8e96a0), hex(0x737b86));
+    building(img, 410, 170, 60, 30, 0, hex(0xd0463a), false);
+    building(img, 410, 215, 60, 26, 0, hex(0xe0a030), false);
+    building(img, 500, 225, 50, 34, 0, hex(0x5d7a96), false);
+    // radar dome
+    img.shadow(circle(490, 168, 20), 4, 5, 3, 0.5f);
+    img.fill(circle(490, 168, 20), radial({482, 160}, 30, hex(0xffffff), hex(0xaab6c4)));
+    for (int i = -2; i <= 2; ++i) img.stroke(smooth({{471, 168 + i * 7.0f}, {490, 166 + i * 7.0f}, {509, 168 + i * 7.0f}}, 6), 0.6f, Col{0.4f, 0.5f, 0.6f, 0.4f});
+    tank(img, 380, 120, 10, hex(0xd6dde4));
+    tank(img, 404, 118, 10, hex(0xd6dde4));
+    tower(img, 548, 140);
+    // snow on the roofs
+    Rng sn(8);
+    for (int i = 0; i < 30; ++i) img.fill(circle(sn.f(380, 530), sn.f(155, 245), sn.f(2, 5)), Col{1, 1, 1, 0.35f});
+    // forests of snowy pines
+    Rng tr(71);
+    for (int i = 0; i < 140; ++i) {
+        float x = tr.f(0, 800), y = tr.f(0, 480);
+        bool clear = true;
+        for (auto rw : {h1, h2}) {
+            V2 d = V2{x, y} - rw.p;
+            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 70 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 48) clear = false;
+        }
+        if (x > 350 && x < 560 && y > 100 && y < 280) clear = false;
+        if (std::pow((x - 140) / 160, 2) + std::pow((y - 410) / 80, 2) < 1) clear = false;
+        if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) clear = false;
+        if (x < 250 && y < 60) clear = false;   // the display text stays on plain snow
+        float dens = fbm(x * 0.01f, y * 0.01f, 72, 3);
+        if (clear && dens > 0.42f) pine(img, x, y, tr.f(6, 10), hex(0x2f5a45), true, uint32_t(i));
+    }
+    // huskies' trail across the lake
+    Mask trail(W, H);
+    trail.addStroke(smooth({{20, 380}, {90, 400}, {160, 395}, {250, 430}, {300, 470}}, 10), 2.0f, 0.3f);
+    img.paint(trail, hex(0x8fa8c0));
+    runway(img, h1, hex(0x3f4448), hex(0xd5dde6), 0.2f, 301);
+    runway(img, h2, hex(0x44494e), hex(0xd5dde6), 0.2f, 302);
+    // a dusting of snow over the asphalt edges
+    Rng dust(9);
+    for (int i = 0; i < 260; ++i) {
+        auto& rw = (i % 2) ? h1 : h2;
+        float a = dust.f(-rw.len / 2, rw.len / 2), c = (dust.f() < 0.5f ? -1 : 1) * dust.f(11, 15);
+        V2 p = rw.at(a, c);
+        img.fill(circle(p.x, p.y, dust.f(0.8f, 2.2f)), Col{1, 1, 1, 0.55f});
+    }
+    flagPlaza(img, r.flagX, r.flagY, hex(0xc4ccd6));
+    return img;
+}
+
+Img port(const AirportRec& r) {
+    Img img(W, H);
+    // old cracked concrete with stains and weeds
+    img.fillAll([&](float x, float y) {
+        float n = fbm(x * 0.015f, y * 0.015f, 81, 5);
+        float stain = sstep(0.55f, 0.8f, fbm(x * 0.03f, y * 0.03f, 82, 3));
+        float weeds = sstep(0.62f, 0.75f, fbm(x * 0.05f, y * 0.05f, 83, 4));
+        Col c = mix(hex(0x9a958a), hex(0xb3ad9f), n);
+        c = mix(c, hex(0x6d6a60), stain * 0.5f);
+        c = mix(c, hex(0x6f7f45), weeds * 0.8f);
+        // slab joints
+        bool joint = std::fmod(x + 3 * std::sin(y * 0.01f), 40.0f) < 0.8f || std::fmod(y, 40.0f) < 0.8f;
+        if (joint) c = shade(c, 0.85f);
+        float g = (noise2(x * 1.1f, y * 1.1f, 84) - 0.5f) * 0.05f;
+        return Col{c.r + g, c.g + g, c.b + g, 1};
+    });
+    // cracks
+    Rng cr(85);
+    Mask cm(W, H);
+    for (int i = 0; i < 40; ++i) {
+        V2 p{cr.f(0, 800), cr.f(0, 480)};
+        std::vector<V2> pts{p};
+        float a = cr.f(0, 2 * PI);
+        for (int k = 0; k < 6; ++k) {
+            a += cr.f(-0.8f, 0.8f);
+            p = p + V2{std::cos(a), std::sin(a)} * cr.f(5, 14);
+            pts.push_back(p);
+        }
+        cm.addStroke(pts, 0.8f, 0.6f);
+    }
+    img.paint(cm, hex(0x4a463e));
+    // harbour basin in the south-east with the quay wall
+    std::vector<V2> quay = {{330, 480}, {360, 420}, {470, 400}, {520, 360}, {640, 360}, {700, 330}, {800, 325}, {800, 480}};
+    img.shadow(poly(quay), -3, -4, 2, 0.4f);
+    img.fill(poly(quay), [&](float x, float y) {
+        float n = fbm(x * 0.02f, y * 0.05f, 86, 4);
+        Col c = mix(hex(0x2f5d6e), hex(0x1b3c4c), n);
+        float ripple = std::pow(std::max(0.0f, std::sin(y * 0.5f + n * 10)), 12.0f) * 0.12f;
+        return shade(c, 1 + ripple);
+    });
+    img.stroke(quay, 3.0f, hex(0x5c564c));
+    // piers and a moored freighter
+    for (float x : {560.0f, 700.0f}) img.fill(rect(x, 355, 14, 90), hex(0x7d7466));
+    img.shadow(roundRect(600, 395, 90, 28, 12), 3, 4, 3, 0.5f);
+    img.fill(poly({{600, 395}, {672, 395}, {692, 409}, {672, 423}, {600, 423}}), hex(0x7a2e26));
+    img.fill(rect(606, 399, 40, 20), hex(0x3c4a57));
+    img.fill(rect(648, 400, 16, 18), hex(0xe8e2d4));
+    for (int i = 0; i < 3; ++i) img.fill(rect(608 + i * 13, 401, 11, 16), hex(i == 1 ? 0x2f6f9a : 0xb85a30));
+    // rusting cranes along the quay (top-down: rails, cab and jib)
+    auto crane = [&](float x, float y, float ang) {
+        Xf t = Xf::translate(x, y) * Xf::rotate(ang);
+        img.shadow(transform(rect(-4, -40, 8, 70), t), 6, 7, 2, 0.45f);
+        img.fill(transform(rect(-9, -9, 18, 18), t), hex(0xa4532c));
+        img.fill(transform(rect(-3, -40, 6, 70), t), hex(0xc7672f));
+        for (int k = -36; k < 28; k += 6) img.stroke({t(V2{-3, float(k)}), t(V2{3, float(k + 6)})}, 0.7f, hex(0x7a3a1c));
+        img.fill(transform(rect(-5, 22, 10, 10), t), hex(0x5a5148));
+    };
+    crane(470, 385, 20);
+    crane(600, 345, 0);
+    crane(740, 315, -10);
+    // warehouses in the north-east and west, with rusty roofs
+    auto h1 = runwayGeo(r.r1x, r.r1y, r.r1h, 330), h2 = runwayGeo(r.r2x, r.r2y, r.r2h, 226);
+    building(img, 720, 60, 120, 48, 0, hex(0x8c5a3c), false);
+    building(img, 720, 200, 110, 44, 0, hex(0x6f7c6a), false);
+    building(img, 80, 150, 50, 130, 0, hex(0x8a4a34), false);
+    building(img, 60, 290, 70, 44, 0, hex(0x7a6e5e), false);
+    // container stacks
+    Rng ct(87);
+    const uint32_t boxes[] = {0xb33a2a, 0x2f6f9a, 0xd09a2a, 0x3d7a4a, 0x8a8a8a};
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 3; ++j) {
+            float x = 140 + i * 26 + ct.f(-1, 1), y = 30 + j * 11;
+            img.shadow(rect(x, y, 24, 9), 3, 3, 1.5f, 0.4f);
+            img.fill(rect(x, y, 24, 9), [&, c = hex(boxes[ct.i(0, 4)])](float xx, float) {
+                return shade(c, 0.9f + 0.15f * (std::fmod(xx, 3.0f) < 1.5f));
+            });
+        }
+    // grass strips along the runways, patchy and overgrown
+    for (auto rw : {h1, h2})
+        img.fill(poly({rw.at(-rw.len / 2 - 20, -32), rw.at(rw.len / 2 + 40, -32), rw.at(rw.len / 2 + 40, 32),
+                       rw.at(-rw.len / 2 - 20, 32)}),
+                 [&](float x, float y) {
+                     float n = fbm(x * 0.05f, y * 0.05f, 88, 4);
+                     return mix(hex(0x7d8a55), hex(0x9a9a70), n);
+                 });
+    // apron with an old terminal, lighthouse on the pier head
+    apron(img, poly({{380, 300}, {520, 300}, {520, 345}, {380, 345}}), hex(0xa7a294), 89);
+    road(img, {{h1.at(-20, 16).x, h1.at(-20, 16).y}, {430, 300}}, 10, hex(0x8a867c), hex(0x6e6a60));
+    building(img, 450, 330, 120, 22, 0, hex(0x9b8f7a), false);
+    img.fill(circle(560, 430, 8), hex(0xe8e2d4));
+    img.fill(circle(560, 430, 4), hex(0xc0392b));
+    tower(img, 360, 330);
+    // weeds and shrubs pushing through
+    Rng wd(90);
+    for (int i = 0; i < 60; ++i) {
+        float x = wd.f(0, 800), y = wd.f(0, 480);
+        bool clear = true;
+        for (auto rw : {h1, h2}) {
+            V2 d = V2{x, y} - rw.p;
+            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 50 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 40) clear = false;
+        }
+        if (y > 320 && x > 350) clear = false;
+        if (std::abs(x - r.flagX) < 45 && std::abs(y - r.flagY) < 45) clear = false;
+        if (clear) tree(img, x, y, wd.f(3, 6), hex(0x5b6e35), uint32_t(i + 500));
+    }
+    // darker band under the display text
+    img.fill(rect(0, 0, 260, 70), [&](float x, float y) {
+        return Col{0.1f, 0.1f, 0.08f, 0.35f * (1 - sstep(170, 260, x)) * (1 - sstep(45, 70, y))};
+    });
+    runway(img, h1, hex(0x56534e), hex(0x8f8a7e), 0.8f, 401);
+    runway(img, h2, hex(0x5a5752), hex(0x8f8a7e), 0.9f, 402);
+    flagPlaza(img, r.flagX, r.flagY, hex(0xb9b2a2));
+    return img;
+}
+
+// The storm picture: the same port, dark and wet, with rain.
+Img stormVariant(const Img& src) {
+    Img img = src;
+    img.map([](Col c, int x, int y) {
+        float lum = 0.3f * c.r + 0.59f * c.g + 0.11f * c.b;
+        Col g{lum, lum, lum, 1};
+        Col d = mix(c, g, 0.55f);
+        d = {d.r * 0.48f, d.g * 0.52f, d.b * 0.62f, 1};
+        float wet = sstep(0.5f, 0.75f, fbm(x * 0.02f, y * 0.02f, 91, 4));
+        d = mix(d, hex(0x6d7f93), wet * 0.25f);
+        float vign = 1 - 0.35f * std::pow(std::hypot((x - 400) / 400.0f, (y - 240) / 240.0f) / 1.41f, 2.0f);
+        return Col{d.r * vign, d.g * vign, d.b * vign, 1};
+    });
+    Rng r(92);
+    Mask rain(W, H);
+    for (int i = 0; i < 900; ++i) {
+        float x = r.f(-40, 820), y = r.f(-20, 480), l = r.f(8, 18);
+        rain.addStroke({{x, y}, {x - l * 0.3f, y + l}}, 0.7f, r.f(0.25f, 0.6f));
+    }
+    img.paint(rain, hex(0xc8d4e0), 0.45f);
+    // puddle rings
+    for (int i = 0; i < 40; ++i) {
+        float x = r.f(0, 800), y = r.f(0, 480), rr = r.f(2, 5);
+        img.stroke(smooth({{x - rr, y}, {x, y - rr * 0.6f}, {x + rr, y}, {x, y + rr * 0.6f}}, 6, true), 0.6f, Col{0.8f, 0.85f, 0.9f, 0.3f}, true);
+    }
+    return img;
+}
+
+}  // namespace
+
+Img airportPicture(const std::string& name) {
+    std::lock_guard<std::mutex> lock(g_mu);
+    auto it = g_pictures.find(name);
+    if (it == g_pictures.end()) throw std::runtime_error("no airport picture " + name);
+    return it->second;
+}
+
+void genAirports(const std::vector<AirportRec>& recs) {
+    if (recs.size() < 4) throw std::runtime_error("airports.txt needs four records");
+    std::vector<std::pair<std::string, Img>> out(5);
+    std::vector<std::function<void()>> jobs = {
+        [&] { out[0] = {recs[0].imgName, meadowfield(recs[0])}; },
+        [&] { out[1] = {recs[1].imgName, seaside(recs[1])}; },
+        [&] { out[2] = {recs[2].imgName, arctic(recs[2])}; },
+        [&] {
+            out[3] = {recs[3].imgName, port(recs[3])};
+            out[4] = {"forgotton_port_2.png", stormVariant(out[3].second)};
+        },
+    };
+    std::vector<std::exception_ptr> errs(jobs.size());
+    std::vector<std::thread> th;
+    for (size_t i = 0; i < jobs.size(); ++i)
+        th.emplace_back([&, i] {
+            try { jobs[i](); } catch (...) { errs[i] = std::current_exception(); }
+        });
+    for (auto& t : th) t.join();
+    for (auto& e : errs)
+        if (e) std::rethrow_exception(e);
+    for (auto& [name, img] : out) {
+        saveImage("airport/" + name, img);
+        std::lock_guard<std::mutex> lock(g_mu);
+        g_pictures[name] = img;
+    }
+}
+
+}  // namespace ag

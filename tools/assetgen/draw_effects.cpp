@@ -1,0 +1,165 @@
+// Explosion, smoke, the edge sign, the patient-lost mark, the clouds and the bitmap font.
+#include <algorithm>
+#include <cmath>
+
+#include "gen.h"
+
+namespace ag {
+
+namespace {
+
+float smoothstep(float a, float b, float x) {
+    float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
+    return t * t * (3 - 2 * t);
+}
+
+// One explosion frame: a fireball that grows and burns out into a drifting smoke ball.
+Img explosionFrame(int k) {
+    const int S = 50;
+    Img f(S, S);
+    float t = k / 24.0f;                       // 0..1 over the 25 frames
+    float grow = 1.0f - std::pow(1.0f - std::min(1.0f, t * 1.6f), 2.5f);
+    float radius = 6.0f + 17.0f * grow;
+    float heat = std::clamp(1.0f - t * 1.5f, 0.0f, 1.0f);     // fire fades out by ~2/3
+    float fade = 1.0f - smoothstep(0.55f, 1.0f, t);           // the smoke thins out at the end
+    for (int y = 0; y < S; ++y)
+        for (int x = 0; x < S; ++x) {
+            float dx = x + 0.5f - 25, dy = y + 0.5f - 25;
+            float d = std::sqrt(dx * dx + dy * dy);
+            float n = fbm(dx * 0.16f + k * 0.35f, dy * 0.16f - k * 0.2f, 77, 4);
+            float edge = radius * (0.78f + 0.45f * n);
+            float dens = 1.0f - smoothstep(edge * 0.55f, edge, d);
+            if (dens <= 0.001f) continue;
+            float core = 1.0f - smoothstep(0.0f, edge * 0.85f, d);
+            float fire = std::clamp(heat * (0.6f + 0.9f * core) * (0.55f + 0.7f * n), 0.0f, 1.0f);
+            Col smoke = mix(hex(0x2a2623), hex(0x6d6862), n);
+            Col flame = fire > 0.66f ? mix(hex(0xffb42a), hex(0xfff6c8), (fire - 0.66f) / 0.34f)
+                                     : mix(hex(0x9c1e0c), hex(0xff7a12), fire / 0.66f);
+            Col c = mix(smoke, flame, std::clamp(fire * 1.4f, 0.0f, 1.0f));
+            float a = dens * fade * (0.75f + 0.25f * heat);
+            f.blendPx(x, y, c, a);
+        }
+    // sparks in the first frames
+    if (k < 10) {
+        Rng r(900 + k);
+        for (int i = 0; i < 14; ++i) {
+            float ang = r.f(0, 2 * PI), dist = (0.5f + r.f()) * radius * 1.05f;
+            f.fill(circle(25 + std::cos(ang) * dist, 25 + std::sin(ang) * dist, 0.6f + r.f() * 0.5f),
+                   Col{1.0f, 0.85f, 0.4f, 0.9f * (1 - k / 10.0f)});
+        }
+    }
+    return f;
+}
+
+Img smokePuff() {
+    Img f(28, 28);
+    for (int y = 0; y < 28; ++y)
+        for (int x = 0; x < 28; ++x) {
+            float dx = x + 0.5f - 14, dy = y + 0.5f - 14;
+            float d = std::sqrt(dx * dx + dy * dy) / 13.0f;
+            float n = fbm(x * 0.22f, y * 0.22f, 31, 3);
+            float a = std::clamp((1.0f - d) * 1.5f, 0.0f, 1.0f) * (0.55f + 0.45f * n);
+            a = a * a * (3 - 2 * a) * 0.85f;
+            f.blendPx(x, y, mix(hex(0x8d8c8a), hex(0xd8d6d2), n * (1.1f - d)), a);
+        }
+    return f;
+}
+
+Img mergeSign() {
+    Img f(32, 32);
+    // amber ring with an arrow-less warning mark: it is never rotated
+    f.fill(circle(16, 16, 15), Col{0.1f, 0.08f, 0.02f, 0.45f});
+    Mask ring(32, 32);
+    ring.add(circle(16, 16, 14.2f));
+    ring.sub(circle(16, 16, 10.6f));
+    f.paint(ring, radial({13, 11}, 18, hex(0xffe27a), hex(0xf08a12)));
+    f.fill(star(16, 16, 8.2f, 8.2f, 3, -90), Col{0.0f, 0.0f, 0.0f, 0.0f});
+    Shape tri = poly({{16, 7.8f}, {23.4f, 21.6f}, {8.6f, 21.6f}});
+    f.fill(tri, hex(0xffcf3a));
+    f.fill(roundRect(15.0f, 11.2f, 2.0f, 6.2f, 1.0f), hex(0x3a2400));
+    f.fill(circle(16, 19.4f, 1.15f), hex(0x3a2400));
+    return f;
+}
+
+Img deathMark() {
+    Img f(20, 20);
+    f.fill(circle(10, 10, 9.5f), hex(0x1a1a1a));
+    f.fill(circle(10, 10, 8.2f), hex(0xc9262c));
+    // a white skull: cranium, jaw, eye sockets
+    f.fill(ellipse(10, 8.6f, 4.6f, 4.2f), hex(0xf6f1e8));
+    f.fill(roundRect(7.2f, 10.8f, 5.6f, 3.6f, 1.2f), hex(0xf6f1e8));
+    f.fill(ellipse(8.2f, 8.9f, 1.3f, 1.5f), hex(0x2a0a0a));
+    f.fill(ellipse(11.8f, 8.9f, 1.3f, 1.5f), hex(0x2a0a0a));
+    f.fill(poly({{10, 10.6f}, {10.7f, 11.9f}, {9.3f, 11.9f}}), hex(0x2a0a0a));
+    for (float x : {8.6f, 10.0f, 11.4f}) f.fill(rect(x - 0.3f, 12.6f, 0.6f, 1.8f), hex(0x8a2a2a));
+    return f;
+}
+
+// A cloud from a density field of soft blobs and noise.
+Img cloud(int w, int h, uint32_t seed, bool storm) {
+    Img f(w, h);
+    Rng r(seed);
+    struct Blob { float x, y, r; };
+    std::vector<Blob> blobs;
+    int n = storm ? 16 : 11;
+    for (int i = 0; i < n; ++i) {
+        float t = (i + 0.5f) / n;
+        float bx = w * (0.2f + 0.6f * t) + r.f(-0.08f, 0.08f) * w;
+        float by = h * (0.5f + r.f(-0.14f, 0.14f));
+        float br = std::min(w, h) * r.f(0.2f, 0.33f) * (1.0f - 0.5f * std::abs(t - 0.5f));
+        blobs.push_back({bx, by, br});
+    }
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float d = 0;
+            for (auto& b : blobs) {
+                float dx = (x - b.x) / b.r, dy = (y - b.y) / (b.r * 0.8f);
+                d += std::exp(-(dx * dx + dy * dy) * 1.6f);
+            }
+            float n1 = fbm(x * 0.035f, y * 0.035f, seed, 5);
+            float dens = d * (0.65f + 0.6f * n1);
+            // fade to nothing at the picture's border so nothing is cut
+            float ex = std::min(x + 0.5f, w - x - 0.5f) / (w * 0.12f), ey = std::min(y + 0.5f, h - y - 0.5f) / (h * 0.14f);
+            dens *= std::clamp(std::min(ex, ey), 0.0f, 1.0f);
+            float a = smoothstep(0.45f, 1.25f, dens);
+            if (a <= 0.002f) continue;
+            // light from the upper left: brighter on top, shaded below
+            float light = std::clamp(0.5f + (h * 0.5f - y) / h * 0.9f + (n1 - 0.5f) * 0.6f, 0.0f, 1.0f);
+            Col c;
+            if (storm) {
+                c = mix(hex(0x23272f), hex(0x5d6472), light);
+                a *= 0.80f;
+            } else {
+                c = mix(hex(0xb9c3cf), hex(0xffffff), light);
+                a *= 0.72f;
+            }
+            f.blendPx(x, y, c, a);
+        }
+    return f;
+}
+
+// The unused bitmap font: two 30 x 30 cells with "A" and "B".
+Img bitmapFont() {
+    Img f(60, 30);
+    drawText(f, "A", FACE_SANS_BOLD, 26, 15, 25, hex(0xffffff), 0, 0.5f);
+    drawText(f, "B", FACE_SANS_BOLD, 26, 45, 25, hex(0xffffff), 0, 0.5f);
+    return f;
+}
+
+}  // namespace
+
+void genEffects() {
+    std::vector<Img> frames;
+    for (int k = 0; k < 25; ++k) frames.push_back(explosionFrame(k));
+    saveImage("explosion.png", strip(frames));
+    saveImage("smoke.png", smokePuff());
+    saveImage("merge.png", mergeSign());
+    saveImage("death.png", deathMark());
+    saveImage("environment/cloud1.png", cloud(232, 186, 4101, true));
+    saveImage("environment/cloud2.png", cloud(220, 130, 4102, false));
+    saveImage("environment/cloud3.png", cloud(200, 120, 4103, false));
+    saveImage("environment/cloud4.png", cloud(180, 110, 4104, false));
+    saveRawPNG("fonts/font", bitmapFont());
+}
+
+}  // namespace ag

@@ -487,9 +487,9 @@ Img arctic(const AirportRec& r) {
     Rng dust(9);
     for (int i = 0; i < 260; ++i) {
         auto& rw = (i % 2) ? h1 : h2;
-        float a = dust.f(-rw.len / 2, rw.len / 2), c = (dust.f() < 0.5f ? -1 : 1) * dust.f(11, 15);
+        float a = dust.f(-rw.len / 2, rw.len / 2), c = (dust.f() < 0.5f ? -1 : 1) * dust.f(13, 15);
         V2 p = rw.at(a, c);
-        img.fill(circle(p.x, p.y, dust.f(0.8f, 2.2f)), Col{1, 1, 1, 0.55f});
+        img.fill(circle(p.x, p.y, dust.f(0.8f, 1.6f)), Col{1, 1, 1, 0.55f});
     }
     flagPlaza(img, r.flagX, r.flagY, hex(0xc4ccd6));
     return img;

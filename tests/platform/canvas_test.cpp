@@ -146,8 +146,9 @@ TEST(CanvasImage, FramesNeverBleedIntoNeighbours) {
     PixelBuffer strip(16, 8, PF_RGBA);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 16; ++x) strip.writePixel(x, y, x < 8 ? argb(255, 255, 0, 0) : argb(255, 0, 255, 0));
-    const std::string path = std::string(TARN_TEST_OUT) + "/bleed_strip.png";
-    std::filesystem::create_directories(TARN_TEST_OUT);
+    const std::string dir = std::string(TARN_TEST_OUT) + "/image-files";
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/bleed_strip.png";
     ASSERT_TRUE(savePNG(strip, path, 5));
     auto img = Image::load(path, 8, 8, 0, 2);
     ASSERT_NE(img, nullptr);

@@ -13,9 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Working files of these tests, kept apart from the pictures meant for a person.
 std::string outPath(const std::string& name) {
-    fs::create_directories(TARN_TEST_OUT);
-    return std::string(TARN_TEST_OUT) + "/" + name;
+    const std::string dir = std::string(TARN_TEST_OUT) + "/image-files";
+    fs::create_directories(dir);
+    return dir + "/" + name;
 }
 
 // A picture with distinct colours and a graded alpha ramp.

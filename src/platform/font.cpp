@@ -48,6 +48,9 @@ public:
         auto it = cache_.find(cp);
         if (it != cache_.end()) return it->second.g;
         Entry& e = cache_[cp];
+        // Control characters (a CR left at the end of a data line, a tab) take no room and
+        // show nothing, rather than the font's box for a missing glyph.
+        if (cp < 32 || cp == 127) return e.g;
         FT_UInt index = FT_Get_Char_Index(face_, cp);
         if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) == 0 &&
             FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) == 0) {

@@ -19,6 +19,8 @@ TEST(FontLoad, MetricsAndMonospaceAdvances) {
     EXPECT_EQ(f->textWidth("abc"), 3 * adv);
     EXPECT_EQ(f->textWidth(""), 0);
     EXPECT_EQ(f->textWidth("\xC3\xA9t\xC3\xA9"), 3 * adv);  // UTF-8: three characters
+    EXPECT_EQ(f->textWidth("abc\r"), 3 * adv);  // a line end left over from CR LF shows nothing
+    EXPECT_EQ(f->glyph('\t').coverage, nullptr);
     auto big = Font::load(kFont, 20);
     ASSERT_NE(big, nullptr);
     EXPECT_GT(big->textWidth("abc"), f->textWidth("abc"));

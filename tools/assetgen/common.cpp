@@ -51,38 +51,35 @@ Img strip(const std::vector<Img>& frames) {
 
 void writeContactSheet(const std::string& path) {
     std::lock_guard<std::mutex> lock(g_mu);
-    // Each picture in a cell of at most 240 x 160 (wide strips get a whole row), labelled.
-    const int cellW = 250, cellH = 190, cols = 8;
-    struct Item { std::string name; const Img* img; int cw; };
-    std::vector<Item> items;
-    for (auto& [name, img] : g_saved) items.push_back({name, &img, img.w > 2 * cellW ? cols : 1});
-    int x = 0, y = 0, rowH = cellH;
-    std::vector<std::pair<V2, Item>> placed;
-    for (auto& it : items) {
-        int span = it.cw == cols ? cols : 1;
-        if (x + span > cols) { x = 0; y += rowH; }
-        placed.push_back({V2{float(x * cellW), float(y)}, it});
-        x += span;
-        if (x >= cols) { x = 0; y += rowH; }
+    // Rows of pictures at most 200 pixels high (strips scaled to the sheet's width), each
+    // labelled with its path and size, on a checkerboard so transparency shows.
+    const int sheetW = 2000, maxH = 200, pad = 10, labelH = 16;
+    struct Placed { const std::string* name; const Img* img; float x, y, s; };
+    std::vector<Placed> placed;
+    float x = pad, y = pad, rowH = 0;
+    for (auto& [name, img] : g_saved) {
+        float s = std::min({1.0f, float(maxH) / img.h, float(sheetW - 2 * pad) / img.w});
+        std::string label = name + "  " + std::to_string(img.w) + "x" + std::to_string(img.h);
+        float w = std::max(img.w * s, textWidth(label, FACE_SANS, 10)), h = img.h * s + labelH;
+        if (x + w > sheetW - pad) { x = pad; y += rowH + pad; rowH = 0; }
+        placed.push_back({&name, &img, x, y, s});
+        x += w + pad;
+        rowH = std::max(rowH, h);
     }
-    int H = y + (x ? rowH : 0) + 10;
-    Img sheet(cols * cellW, H, hex(0x3a4048));
-    for (auto& [pos, it] : placed) {
-        const Img& im = *it.img;
-        float maxW = it.cw == cols ? float(cols * cellW - 10) : float(cellW - 10);
-        float maxH = float(cellH - 30);
-        float s = std::min({1.0f, maxW / im.w, maxH / im.h});
-        float dw = std::max(1.0f, im.w * s), dh = std::max(1.0f, im.h * s);
-        // checkerboard so transparency shows
-        for (int yy = 0; yy < int(dh); ++yy)
-            for (int xx = 0; xx < int(dw); ++xx) {
+    int H = int(y + rowH + pad);
+    Img sheet(sheetW, H, hex(0x3a4048));
+    for (auto& p : placed) {
+        const Img& im = *p.img;
+        int dw = std::max(1, int(im.w * p.s)), dh = std::max(1, int(im.h * p.s));
+        for (int yy = 0; yy < dh; ++yy)
+            for (int xx = 0; xx < dw; ++xx) {
                 bool c = ((xx / 8) + (yy / 8)) & 1;
-                sheet.set(int(pos.x) + 5 + xx, int(pos.y) + 5 + yy, c ? hex(0x9aa0a8) : hex(0x7a8088));
+                sheet.set(int(p.x) + xx, int(p.y) + yy, c ? hex(0x9aa0a8) : hex(0x7a8088));
             }
-        if (s < 1.0f) sheet.drawScaled(im, pos.x + 5, pos.y + 5, dw, dh);
-        else sheet.draw(im, pos.x + 5, pos.y + 5);
-        std::string label = it.name + "  " + std::to_string(im.w) + "x" + std::to_string(im.h);
-        drawText(sheet, label, FACE_SANS, 10, pos.x + 5, pos.y + dh + 18, hex(0xffffff));
+        if (p.s < 1.0f) sheet.drawScaled(im, p.x, p.y, float(dw), float(dh));
+        else sheet.draw(im, p.x, p.y);
+        std::string label = *p.name + "  " + std::to_string(im.w) + "x" + std::to_string(im.h);
+        drawText(sheet, label, FACE_SANS, 10, p.x, p.y + dh + 12, hex(0xffffff));
     }
     fs::create_directories(fs::path(path).parent_path());
     plat::PixelBuffer buf;

@@ -191,7 +191,7 @@ void runway(Img& img, const RunwayGeo& g, Col asphalt, Col shoulder, float wear,
         drawText(t, txt, FACE_SANS_BOLD, 12, 20, 15, paint, 0, 0.5f);
         // rotate the number so it reads from an aircraft landing toward the centre
         V2 c = g.at(end * (hl - 26), 0);
-        float ang = std::atan2(g.u.y * end, g.u.x * end) * 180 / PI + 90;
+        float ang = std::atan2(g.u.y * end, g.u.x * end) * 180 / PI - 90;
         Xf inv = Xf::rotate(-ang);
         for (int yy = -20; yy <= 20; ++yy)
             for (int xx = -20; xx <= 20; ++xx) {

@@ -95,43 +95,57 @@ Img deathMark() {
     return f;
 }
 
-// A cloud from a density field of soft blobs and noise.
+// A cloud as a height field of domed puffs (their union), softened, lit from the upper left
+// through its surface normal; the edge is frayed by noise.
 Img cloud(int w, int h, uint32_t seed, bool storm) {
     Img f(w, h);
     Rng r(seed);
     struct Blob { float x, y, r; };
     std::vector<Blob> blobs;
-    int n = storm ? 16 : 11;
+    int n = storm ? 46 : 30;
     for (int i = 0; i < n; ++i) {
-        float t = (i + 0.5f) / n;
-        float bx = w * (0.2f + 0.6f * t) + r.f(-0.08f, 0.08f) * w;
-        float by = h * (0.5f + r.f(-0.14f, 0.14f));
-        float br = std::min(w, h) * r.f(0.2f, 0.33f) * (1.0f - 0.5f * std::abs(t - 0.5f));
+        float t = r.f();
+        float mid = 1.0f - std::abs(t - 0.5f) * 2;                   // 1 in the middle, 0 at the ends
+        float bx = w * (0.16f + 0.68f * t);
+        float by = h * (0.56f - 0.16f * mid * r.f() + r.f(-0.1f, 0.12f));
+        float br = std::min(w, h) * r.f(0.1f, 0.17f) * (0.65f + 0.6f * mid);
         blobs.push_back({bx, by, br});
     }
+    Mask H(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            float d = 0;
+            float wx = x + 8 * (fbm(x * 0.05f, y * 0.05f, seed + 5, 3) - 0.5f);
+            float wy = y + 8 * (fbm(x * 0.05f, y * 0.05f, seed + 9, 3) - 0.5f);
+            float best = 0;
             for (auto& b : blobs) {
-                float dx = (x - b.x) / b.r, dy = (y - b.y) / (b.r * 0.8f);
-                d += std::exp(-(dx * dx + dy * dy) * 1.6f);
+                float dx = wx - b.x, dy = (wy - b.y) * 1.15f;
+                float q = (dx * dx + dy * dy) / (b.r * b.r);
+                if (q < 1) best = std::max(best, b.r * std::sqrt(1 - q));
             }
-            float n1 = fbm(x * 0.035f, y * 0.035f, seed, 5);
-            float dens = d * (0.65f + 0.6f * n1);
-            // fade to nothing at the picture's border so nothing is cut
-            float ex = std::min(x + 0.5f, w - x - 0.5f) / (w * 0.12f), ey = std::min(y + 0.5f, h - y - 0.5f) / (h * 0.14f);
-            dens *= std::clamp(std::min(ex, ey), 0.0f, 1.0f);
-            float a = smoothstep(0.45f, 1.25f, dens);
-            if (a <= 0.002f) continue;
-            // light from the upper left: brighter on top, shaded below
-            float light = std::clamp(0.5f + (h * 0.5f - y) / h * 0.9f + (n1 - 0.5f) * 0.6f, 0.0f, 1.0f);
+            H.a[size_t(y) * w + x] = best;
+        }
+    H.blur(3.5f);
+    auto at = [&](int x, int y) { return H.at(std::clamp(x, 0, w - 1), std::clamp(y, 0, h - 1)); };
+    const float lx = -0.5f, ly = -0.62f, lz = 0.6f;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            float hh = at(x, y);
+            if (hh <= 0.05f) continue;
+            float gx = (at(x + 1, y) - at(x - 1, y)) * 0.5f, gy = (at(x, y + 1) - at(x, y - 1)) * 0.5f;
+            float nx = -gx, ny = -gy, nz = 1.0f;
+            float nl = std::sqrt(nx * nx + ny * ny + nz * nz);
+            float lambert = std::clamp((nx * lx + ny * ly + nz * lz) / nl, 0.0f, 1.0f);
+            float fine = fbm(x * 0.12f, y * 0.12f, seed + 3, 3);
+            float edge = smoothstep(0.0f, 9.0f, hh + 4.0f * (fine - 0.5f));
+            float light = std::clamp(lambert * 1.1f - 0.12f + (fine - 0.5f) * 0.15f, 0.0f, 1.0f);
             Col c;
+            float a;
             if (storm) {
-                c = mix(hex(0x23272f), hex(0x5d6472), light);
-                a *= 0.80f;
+                c = mix(hex(0x161a21), hex(0x7a8496), light);
+                a = edge * 0.86f;
             } else {
-                c = mix(hex(0xb9c3cf), hex(0xffffff), light);
-                a *= 0.72f;
+                c = mix(hex(0x9aa9bd), hex(0xffffff), std::pow(light, 0.8f));
+                a = edge * (0.62f + 0.2f * light);
             }
             f.blendPx(x, y, c, a);
         }

@@ -113,13 +113,13 @@ Img menuBackground() {
     }
     // control tower silhouette
     Col sil = hex(0x14141c);
-    img.fill(rect(70, 190, 26, 160), sil);
-    img.fill(poly({{52, 190}, {114, 190}, {122, 160}, {44, 160}}), sil);
-    img.fill(poly({{48, 158}, {118, 158}, {110, 150}, {56, 150}}), sil);
-    img.fill(rect(58, 164, 50, 20), Col{1.0f, 0.85f, 0.5f, 0.85f});
-    for (int i = 0; i < 5; ++i) img.fill(rect(61 + i * 10.0f, 164, 1.5f, 20), sil);
-    img.fill(rect(82, 120, 2, 30), sil);
-    img.fill(circle(83, 118, 3), hex(0xff4a3a));
+    img.fill(rect(140, 190, 26, 150), sil);
+    img.fill(poly({{122, 190}, {184, 190}, {192, 160}, {114, 160}}), sil);
+    img.fill(poly({{118, 158}, {188, 158}, {180, 150}, {126, 150}}), sil);
+    img.fill(rect(128, 164, 50, 20), Col{1.0f, 0.85f, 0.5f, 0.85f});
+    for (int i = 0; i < 5; ++i) img.fill(rect(131 + i * 10.0f, 164, 1.5f, 20), sil);
+    img.fill(rect(152, 132, 2, 18), sil);
+    img.fill(circle(153, 131, 3), hex(0xff4a3a));
     // terminal roofline
     img.fill(rect(0, horizon - 18, 260, 18), sil);
     img.fill(rect(130, horizon - 30, 90, 12), sil);
@@ -179,16 +179,16 @@ Img intermission() {
     drawText(img, "LATE EDITION", FACE_SANS_BOLD, 9, 32, 114, hex(0x3a352d));
     drawText(img, "AVIATION  -  WEATHER  -  HARBOUR", FACE_SANS_BOLD, 9, 768, 114, hex(0x3a352d), 0, 1.0f);
     // photo on the right: a grey halftone of an airfield
-    Img photo = airportPicture("farmville.png").crop(200, 150, 420, 240).resized(300, 172);
+    Img photo = airportPicture("farmville.png").crop(190, 150, 420, 224).resized(300, 160);
     photo.map([](Col c, int x, int y) {
         float l = 0.3f * c.r + 0.59f * c.g + 0.11f * c.b;
         float dots = 0.5f + 0.5f * std::sin(x * 1.6f) * std::sin(y * 1.6f);
         l = std::clamp(l * 1.1f + (dots - 0.5f) * 0.12f, 0.0f, 1.0f);
         return Col{l * 0.95f, l * 0.92f, l * 0.85f, 1};
     });
-    img.shadow(rect(460, 124, 300, 172), 0, 0, 2, 0.3f);
-    img.draw(photo, 460, 124);
-    drawText(img, "The tower at dusk. Photo: Courier archive", FACE_SANS, 9, 460, 308, hex(0x4a443a));
+    img.shadow(rect(460, 118, 300, 160), 0, 0, 2, 0.3f);
+    img.draw(photo, 460, 118);
+    drawText(img, "Meadowfield from the air. Photo: Courier archive", FACE_SANS, 9, 460, 290, hex(0x4a443a));
     // columns of text away from the zones the game writes into
     textLines(img, 100, 210, 320, 8, 1);
     textLines(img, 30, 330, 220, 14, 2);

@@ -229,14 +229,14 @@ Img chartBackground() {
     Mask ring(W, H);
     ring.addStroke(circle(c.x, c.y, 52)[0], 1.2f, 1, true);
     ring.addStroke(circle(c.x, c.y, 44)[0], 0.8f, 1, true);
-    img.paint(ring, hex(0x7f98a8), 0.7f);
+    img.paint(ring, hex(0x7f98a8), 0.3f);
     for (int i = 0; i < 8; ++i) {
         float a = i * PI / 4, l = (i % 2) ? 30.0f : 48.0f;
         V2 tip{c.x + std::cos(a) * l, c.y + std::sin(a) * l};
         V2 side{-std::sin(a) * 6, std::cos(a) * 6};
-        img.fill(poly({c + side, tip, c - side}), (i % 2) ? Col{0.5f, 0.6f, 0.68f, 0.5f} : Col{0.35f, 0.45f, 0.55f, 0.6f});
+        img.fill(poly({c + side, tip, c - side}), (i % 2) ? Col{0.5f, 0.6f, 0.68f, 0.2f} : Col{0.35f, 0.45f, 0.55f, 0.25f});
     }
-    drawText(img, "N", FACE_SANS_BOLD, 12, c.x, c.y - 56, hex(0x5a7080), 0, 0.5f);
+    drawText(img, "N", FACE_SANS_BOLD, 12, c.x, c.y - 56, hex(0x5a7080, 0.4f), 0, 0.5f);
     return img;
 }
 

@@ -59,8 +59,9 @@ struct Tint {
         r = clamp8(cr);
         g = clamp8(cg);
         b = clamp8(cb);
-        ka = uint32_t(alpha * 255.0f + 0.5f);
-        if (ka > 255) ka = 255;
+        // The state may be set directly, so anything outside 0..1 (or not a number) is clamped.
+        const float al = alpha >= 1.0f ? 1.0f : alpha > 0.0f ? alpha : 0.0f;
+        ka = uint32_t(al * 255.0f + 0.5f);
         kr = div255(r * ka);
         kg = div255(g * ka);
         kb = div255(b * ka);

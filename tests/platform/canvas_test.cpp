@@ -40,6 +40,13 @@ TEST(CanvasBlend, AlphaLightShadeSolidAndMask) {
     EXPECT_NEAR(B(p), 64, 1);
     EXPECT_EQ(p >> 24, 255u);  // the canvas stays opaque
 
+    // An alpha set straight into the state outside 0..1 is clamped, not wrapped.
+    st.alpha = 7.0f;
+    c.drawRect(30, 0, 2, 2);
+    EXPECT_EQ(c.pixels().readPixel(30, 0), argb(255, 0, 0, 255));
+    st.alpha = std::nanf("");
+    c.drawRect(34, 0, 2, 2);
+    EXPECT_EQ(c.pixels().readPixel(34, 0), argb(255, 255, 0, 0));
     // Additive light clamps at white.
     st.blend = LIGHTBLEND, st.alpha = 1.0f, st.r = 100, st.g = 50, st.b = 0;
     c.drawRect(10, 0, 10, 10);

@@ -367,12 +367,24 @@ Img seaside(const AirportRec& r) {
         img.fill(poly({rw.at(-rw.len / 2 - 30, -36), rw.at(rw.len / 2 + 30, -36), rw.at(rw.len / 2 + 30, 36),
                        rw.at(-rw.len / 2 - 30, 36)}),
                  [&](float x, float y) { return shade(hex(0x86a65a), 0.95f + 0.1f * fbm(x * 0.05f, y * 0.05f, 8)); });
-    apron(img, poly({{380, 300}, {470, 275}, {505, 345}, {410, 370}}), hex(0xc7c3b8), 4);
-    road(img, {{h1.at(-40, 15).x, h1.at(-40, 15).y}, {400, 300}}, 10, hex(0x9a9890), hex(0x7a7870));
-    road(img, {{h2.at(20, -15).x, h2.at(20, -15).y}, {490, 320}}, 10, hex(0x9a9890), hex(0x7a7870));
-    building(img, 420, 388, 110, 28, -15, hex(0xe8e2d4), false);
-    img.stroke({{370, 396}, {470, 369}}, 2.5f, hex(0x5fa0c8));
-    tower(img, 520, 385);
+    apron(img, box(437, 343, 130, 64, -15), hex(0xc7c3b8), 4);
+    road(img, {{428.7f, 312}, {388.5f, 242.4f}}, 10, hex(0x9a9890), hex(0x7a7870));
+    road(img, {{499.8f, 326}, {525.9f, 311}}, 10, hex(0x9a9890), hex(0x7a7870));
+    {
+        Xf t = Xf::translate(437, 343) * Xf::rotate(-15);
+        Mask lines(W, H);
+        for (int i = 0; i < 4; ++i) {
+            float x = -45 + i * 30.0f;
+            lines.addStroke(smooth({t(V2{x, 30}), t(V2{x, 0}), t(V2{x + 8, -20})}, 6), 1.0f);
+        }
+        img.paint(lines, hex(0xe8c547), 0.8f);
+    }
+    building(img, 449, 388, 120, 26, -15, hex(0xe8e2d4), false);
+    {
+        Xf t = Xf::translate(449, 388) * Xf::rotate(-15);
+        img.stroke({t(V2{-58, -11}), t(V2{58, -11})}, 2.5f, hex(0x5fa0c8));
+    }
+    tower(img, 522, 388);
     // marina: piers into the sea
     for (int i = 0; i < 4; ++i) {
         float y = 220 + i * 26;
@@ -501,7 +513,7 @@ Img port(const AirportRec& r) {
     img.fillAll([&](float x, float y) {
         float n = fbm(x * 0.015f, y * 0.015f, 81, 5);
         float stain = sstep(0.55f, 0.8f, fbm(x * 0.03f, y * 0.03f, 82, 3));
-        float weeds = sstep(0.62f, 0.75f, fbm(x * 0.05f, y * 0.05f, 83, 4));
+        float weeds = sstep(0.6f, 0.78f, fbm(x * 0.09f, y * 0.09f, 83, 4)) * 0.7f;
         Col c = mix(hex(0x9a958a), hex(0xb3ad9f), n);
         c = mix(c, hex(0x6d6a60), stain * 0.5f);
         c = mix(c, hex(0x6f7f45), weeds * 0.8f);
@@ -526,6 +538,38 @@ Img port(const AirportRec& r) {
         cm.addStroke(pts, 0.8f, 0.6f);
     }
     img.paint(cm, hex(0x4a463e));
+    // old rail tracks along the quay and into the warehouses
+    auto rails = [&](const std::vector<V2>& pts) {
+        auto sm = smooth(pts, 12);
+        Mask bed(W, H), steel(W, H);
+        bed.addStroke(sm, 9, 0.8f);
+        img.paint(bed, hex(0x6a6258));
+        for (size_t i = 1; i < sm.size(); ++i) {
+            V2 d = sm[i] - sm[i - 1];
+            float l = len(d);
+            if (l < 1e-3f) continue;
+            V2 n{-d.y / l, d.x / l};
+            for (float t = 0; t < l; t += 4) {
+                V2 p = sm[i - 1] + d * (t / l);
+                steel.addStroke({p - n * 4.2f, p + n * 4.2f}, 1.4f, 0.6f);
+            }
+        }
+        img.paint(steel, hex(0x4a3a2a));
+        Mask rl(W, H);
+        std::vector<V2> a, b;
+        for (size_t i = 0; i < sm.size(); ++i) {
+            V2 d = sm[std::min(i + 1, sm.size() - 1)] - sm[i == 0 ? 0 : i - 1];
+            float l = std::max(1e-3f, len(d));
+            V2 n{-d.y / l, d.x / l};
+            a.push_back(sm[i] + n * 2.6f);
+            b.push_back(sm[i] - n * 2.6f);
+        }
+        rl.addStroke(a, 1.0f);
+        rl.addStroke(b, 1.0f);
+        img.paint(rl, hex(0x9a8f84));
+    };
+    rails({{290, 480}, {345, 408}, {460, 386}, {515, 348}, {640, 346}, {700, 316}, {810, 310}});
+    rails({{700, 316}, {712, 262}, {720, 226}});
     // harbour basin in the south-east with the quay wall
     std::vector<V2> quay = {{330, 480}, {360, 420}, {470, 400}, {520, 360}, {640, 360}, {700, 330}, {800, 325}, {800, 480}};
     img.shadow(poly(quay), -3, -4, 2, 0.4f);

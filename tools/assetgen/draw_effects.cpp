@@ -56,11 +56,13 @@ Img smokePuff() {
     for (int y = 0; y < 28; ++y)
         for (int x = 0; x < 28; ++x) {
             float dx = x + 0.5f - 14, dy = y + 0.5f - 14;
-            float d = std::sqrt(dx * dx + dy * dy) / 13.0f;
-            float n = fbm(x * 0.22f, y * 0.22f, 31, 3);
-            float a = std::clamp((1.0f - d) * 1.5f, 0.0f, 1.0f) * (0.55f + 0.45f * n);
-            a = a * a * (3 - 2 * a) * 0.85f;
-            f.blendPx(x, y, mix(hex(0x8d8c8a), hex(0xd8d6d2), n * (1.1f - d)), a);
+            float n = fbm(x * 0.25f, y * 0.25f, 31, 3);
+            float d = std::sqrt(dx * dx + dy * dy) / (11.5f + 3.0f * n);
+            float a = std::clamp((1.0f - d) * 2.2f, 0.0f, 1.0f);
+            a = a * a * (3 - 2 * a) * (0.7f + 0.3f * n) * 0.92f;
+            // lighter on the upper left, like the clouds
+            float light = std::clamp(0.5f - (dx + dy) / 40.0f + (n - 0.5f) * 0.6f, 0.0f, 1.0f);
+            f.blendPx(x, y, mix(hex(0x5d5b58), hex(0xc9c6c0), light), a);
         }
     return f;
 }

@@ -357,20 +357,25 @@ Stereo touchdown(bool heavy) {
     double dur = heavy ? 1.6 : 0.8;
     Stereo s(secs(dur));
     Noise n(heavy ? 11 : 12);
-    // tyre chirps: band-passed noise squeals with a quick decay
-    int chirps = heavy ? 3 : 1;
+    // tyre chirps: a rubbery tone that slides down as the wheel spins up, with scuff noise
+    int chirps = heavy ? 3 : 2;
     for (int c = 0; c < chirps; ++c) {
-        std::vector<float> v(secs(0.35));
-        Biquad bp, bp2;
-        double fc = (heavy ? 1500 : 2300) + c * 180;
-        bp.set(Biquad::BP, fc, 6);
-        bp2.set(Biquad::BP, fc * 1.5, 8);
+        double len = heavy ? 0.28 : 0.16;
+        std::vector<float> v(secs(len));
+        Biquad bp;
+        double f0 = (heavy ? 1350 : 2100) * (1 + 0.06 * c);
+        bp.set(Biquad::BP, f0 * 1.4, 3);
+        double ph = 0;
+        float jitter = 0;
         for (size_t i = 0; i < v.size(); ++i) {
-            double t = double(i) / RATE;
-            float x = n();
-            v[i] = (bp(x) + 0.5f * bp2(x)) * float(std::exp(-t * 12) * std::min(1.0, t * 300));
+            double t = double(i) / RATE, u = t / len;
+            jitter = jitter * 0.995f + n() * 0.005f;
+            ph += TAU * f0 * (1.0 - 0.18 * u) * (1 + 0.6 * jitter) / RATE;
+            double e = std::min(1.0, t * 500) * std::pow(1 - u, 1.6);
+            float tone = float(std::sin(ph) + 0.35 * std::sin(2 * ph + 0.5) + 0.15 * std::sin(3 * ph));
+            v[i] = (tone * 0.7f + bp(n()) * 0.9f) * float(e);
         }
-        s.add(v, secs(0.07 * c + (c ? 0.02 : 0)), 0.9f, c == 1 ? -0.3f : 0.2f);
+        s.add(v, secs(0.09 * c), heavy ? 0.5f : 0.45f, c == 1 ? -0.3f : 0.2f);
     }
     // rumble of the wheels and reversers
     std::vector<float> r(secs(dur));

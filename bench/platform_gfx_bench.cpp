@@ -45,7 +45,7 @@ ImagePtr sprite() {
 
 void BM_BusyFrame(benchmark::State& state) {
     Canvas c(800, 480);
-    auto bg = Image::fromPixels(background(PF_RGB));
+    auto bg = Image::fromPixels(background(PF_RGBA));  // the airport pictures carry an alpha channel
     auto plane = sprite();
     auto font = Font::load("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", 12);
     if (!font) {

@@ -95,6 +95,13 @@ TEST(CanvasImage, TintsRedBlueAndBlackShadow) {
     const uint32_t q = c.pixels().readPixel(1, 16);
     EXPECT_NEAR(R(q), 127, 1);
     EXPECT_EQ(B(q), 255);
+    // Opaque, clear and half-clear texels mixed along a row of a picture with alpha.
+    PixelBuffer row(9, 1, PF_RGBA);
+    const int alphas[9] = {255, 0, 128, 255, 255, 255, 255, 0, 255};
+    for (int x = 0; x < 9; ++x) row.writePixel(x, 0, argb(alphas[x], 0, 0, 0));
+    c.clear(argb(255, 255, 255, 255));
+    c.drawImage(*Image::fromPixels(row), 10, 18);
+    for (int x = 0; x < 9; ++x) EXPECT_NEAR(R(c.pixels().readPixel(10 + x, 18)), 255 - alphas[x], 1) << x;
 }
 
 TEST(CanvasImage, HandleRotationClockwiseAndFlip) {

@@ -375,21 +375,13 @@ void wideLine(PixelBuffer& dst, const Painter& pt, float x1, float y1, float x2,
     if (!(len > 1e-6) || !std::isfinite(len)) return;
     const double ux = vx / len, uy = vy / len;
     const double hw = width * 0.5;
-    // Axis-aligned lines between whole pixels come out crisp.
+    // Axis-aligned lines between whole pixels come out crisp, with square ends, so that
+    // rectangle outlines close at their corners.
     const bool whole = x1 == std::floor(x1) && y1 == std::floor(y1) && x2 == std::floor(x2) && y2 == std::floor(y2);
     if (whole && (vx == 0 || vy == 0)) {
-        double bx0, bx1, by0, by1;
-        if (vy == 0) {
-            bx0 = std::min(ax + 0.5 * ux, ax + (len + 0.5) * ux);
-            bx1 = std::max(ax + 0.5 * ux, ax + (len + 0.5) * ux);
-            by0 = ay - hw;
-            by1 = ay + hw;
-        } else {
-            by0 = std::min(ay + 0.5 * uy, ay + (len + 0.5) * uy);
-            by1 = std::max(ay + 0.5 * uy, ay + (len + 0.5) * uy);
-            bx0 = ax - hw;
-            bx1 = ax + hw;
-        }
+        const double lox = std::min(x1, x2) + 0.5, hix = std::max(x1, x2) + 0.5;
+        const double loy = std::min(y1, y2) + 0.5, hiy = std::max(y1, y2) + 0.5;
+        const double bx0 = lox - hw, bx1 = hix + hw, by0 = loy - hw, by1 = hiy + hw;
         const int px0 = std::max(0, int(std::floor(bx0 + 0.5))), px1 = std::min(dst.width, int(std::floor(bx1 + 0.5)));
         const int py0 = std::max(0, int(std::floor(by0 + 0.5))), py1 = std::min(dst.height, int(std::floor(by1 + 0.5)));
         for (int y = py0; y < py1; ++y) pt.fillSpan(&dst.pixels[size_t(y) * dst.width + px0], px1 - px0);

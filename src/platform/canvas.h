@@ -41,7 +41,8 @@ public:
     // Line width 1 or less: the pixels from (x1, y1) to (x2, y2), both ends included.
     // Wider: a smoothed band of that width through the pixel centres, from half a pixel
     // past the start to half a pixel past the end, so the end pixel is covered and the
-    // segments of a polyline meet without overlapping. Scale and rotation turn the second
+    // segments of a polyline meet without overlapping; axis-aligned ones between whole
+    // pixels are crisp with square ends (outlines close). Scale and rotation turn the second
     // point about the first; the width is not scaled.
     void drawLine(float x1, float y1, float x2, float y2);
     // Filled, w x h pixels from (x, y); scaled and turned about (x, y).

@@ -210,8 +210,29 @@ TEST(CanvasLine, WideLinesAreBandsOfTheirWidth) {
     EXPECT_EQ(c.pixels().readPixel(30, 52), 0xFFFFFFFFu);
     EXPECT_EQ(c.pixels().readPixel(30, 48), 0xFF000000u);
     EXPECT_EQ(c.pixels().readPixel(30, 53), 0xFF000000u);
-    EXPECT_EQ(c.pixels().readPixel(60, 50), 0xFFFFFFFFu);  // end pixel
-    EXPECT_EQ(c.pixels().readPixel(61, 50), 0xFF000000u);
+    // Square ends: half the width past each end pixel.
+    EXPECT_EQ(c.pixels().readPixel(9, 50), 0xFFFFFFFFu);
+    EXPECT_EQ(c.pixels().readPixel(8, 50), 0xFF000000u);
+    EXPECT_EQ(c.pixels().readPixel(62, 50), 0xFFFFFFFFu);
+    EXPECT_EQ(c.pixels().readPixel(63, 50), 0xFF000000u);
+    // A rectangle outline of width 2 closes at every corner.
+    c.clear();
+    c.state().lineWidth = 2;
+    c.drawLine(5, 5, 30, 5);
+    c.drawLine(30, 5, 30, 20);
+    c.drawLine(30, 20, 5, 20);
+    c.drawLine(5, 20, 5, 5);
+    for (int x = 5; x <= 31; ++x) {
+        EXPECT_EQ(c.pixels().readPixel(x, 5), 0xFFFFFFFFu) << x;
+        EXPECT_EQ(c.pixels().readPixel(x, 21), 0xFFFFFFFFu) << x;
+    }
+    for (int y = 5; y <= 21; ++y) {
+        EXPECT_EQ(c.pixels().readPixel(5, y), 0xFFFFFFFFu) << y;
+        EXPECT_EQ(c.pixels().readPixel(31, y), 0xFFFFFFFFu) << y;
+    }
+    EXPECT_EQ(c.pixels().readPixel(10, 10), 0xFF000000u);
+    EXPECT_EQ(c.pixels().readPixel(32, 10), 0xFF000000u);
+    c.state().lineWidth = 4;
     // A diagonal: solid along its middle, nothing three pixels off it.
     c.clear();
     c.drawLine(10, 10, 80, 80);

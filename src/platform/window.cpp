@@ -92,6 +92,8 @@ bool openWindow(int width, int height, int fps) {
         return true;
     }
     closeSdlWindow();
+    // The click that brings the window forward is also the player's first click.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     s.window = SDL_CreateWindow(s.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                 SDL_WINDOW_SHOWN);

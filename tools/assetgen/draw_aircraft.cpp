@@ -82,6 +82,18 @@ Img withRim(const Img& plane) {
     return out;
 }
 
+// Navigation lights: red on the left (port) wing tip, green on the right; nose is +x, so the
+// left wing is the one toward -y.
+void navLights(Img& p, float x, float cy, float halfSpan) {
+    p.fill(circle(x, cy - halfSpan, 0.9f), hex(0xff3b30));
+    p.fill(circle(x, cy + halfSpan, 0.9f), hex(0x34d058));
+}
+
+// The vertical fin seen from above: a thin sliver on the centre line.
+void fin(Img& p, float x0, float x1, float cy, Col c) {
+    p.fill(poly({{x0, cy - 0.7f}, {x1, cy - 0.45f}, {x1 + 1.5f, cy}, {x1, cy + 0.45f}, {x0, cy + 0.7f}}), c);
+}
+
 const Col WHITE = hex(0xf4f6f8);
 const Col WING = hex(0xd9dee4);
 const Col ENGINE = hex(0xc4cad2);
@@ -105,6 +117,8 @@ Img md11() {
     p.fill(roundRect(8, cy - 0.9f, 52, 1.8f, 0.9f), hex(0xa9c4de));
     enginePod(p, 10, cy, 9, 2.4f, ENGINE);
     cockpit(p, 68, cy, 3.8f);
+    navLights(p, 21.8f, cy, 22.0f);
+    fin(p, 2.2f, 7.5f, cy, hex(0x7fa6cc));
     return withRim(p);
 }
 
@@ -130,6 +144,7 @@ Img tu154() {
     p.fill(roundRect(2, cy - 1.2f, 11, 2.4f, 1.2f), hex(0xdfe3e8));
     p.fill(roundRect(16, cy - 0.8f, 44, 1.6f, 0.8f), hex(0xe0b46a));
     cockpit(p, 68, cy, 3.5f);
+    navLights(p, 22.8f, cy, 22.0f);
     return withRim(p);
 }
 
@@ -154,6 +169,8 @@ Img a380() {
     // a small crest on the spine
     p.fill(star(52, cy, 1.8f, 0.8f, 5, 0), hex(0xf2d37a));
     cockpit(p, 72, cy, 5.0f);
+    navLights(p, 22.0f, cy, 28.8f);
+    fin(p, 2.2f, 15, cy, hex(0x2f4f8a));
     return withRim(p);
 }
 
@@ -182,6 +199,8 @@ Img c130() {
     cross(25.5f, cy - 18, 2.4f);
     cross(25.5f, cy + 18, 2.4f);
     cockpit(p, 46, cy, 3.9f);
+    navLights(p, 25.0f, cy, 22.0f);
+    fin(p, 1.5f, 9, cy, hex(0xd7262e));
     return withRim(p);
 }
 
@@ -199,6 +218,8 @@ Img mooney() {
     p.fill(ellipse(25.2f, cy - 0.6f, 1.4f, 0.6f), Col{1, 1, 1, 0.5f});
     p.fill(roundRect(6, cy - 0.5f, 15, 1.0f, 0.5f), hex(0x3f7fc4));
     propDisc(p, 34.8f, cy, 6.0f);
+    navLights(p, 19.2f, cy, 14.0f);
+    fin(p, 1.8f, 7.5f, cy, hex(0x3f7fc4));
     return withRim(p);
 }
 
@@ -217,6 +238,7 @@ Img uav() {
     p.fill(circle(24, cy, 1.1f), hex(0x2b2f36));  // sensor turret
     p.fill(rect(11, cy - 0.4f, 10, 0.8f), hex(0xe07b2a));
     propDisc(p, 2.6f, cy, 3.2f);
+    navLights(p, 19.5f, cy, 14.5f);
     return withRim(p);
 }
 

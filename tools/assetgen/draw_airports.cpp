@@ -214,14 +214,15 @@ void runway(Img& img, const RunwayGeo& g, Col asphalt, Col shoulder, float wear,
 }
 
 // A small paved circle where a visiting head of state's flag is shown, with a flagpole base.
-void flagPlaza(Img& img, float x, float y, Col paving) {
+void flagPlaza(Img& img, float x, float y, Col paving, bool snowy = false) {
     img.shadow(circle(x + 2, y + 3, 30), 0, 0, 3, 0.35f);
     img.fill(circle(x, y, 30), paving);
     img.stroke(smooth({{x - 30, y}, {x, y - 30}, {x + 30, y}, {x, y + 30}}, 12, true), 1.5f, shade(paving, 0.75f), true);
     img.stroke(smooth({{x - 22, y}, {x, y - 22}, {x + 22, y}, {x, y + 22}}, 12, true), 1.0f, shade(paving, 0.85f), true);
     for (int i = 0; i < 8; ++i) {
         float a = i * PI / 4;
-        tree(img, x + std::cos(a) * 36, y + std::sin(a) * 36, 4.5f, hex(0x4d8a3c), uint32_t(i + x));
+        if (snowy) pine(img, x + std::cos(a) * 36, y + std::sin(a) * 36, 5.5f, hex(0x2f5a45), true, uint32_t(i + x));
+        else tree(img, x + std::cos(a) * 36, y + std::sin(a) * 36, 4.5f, hex(0x4d8a3c), uint32_t(i + x));
     }
 }
 
@@ -435,13 +436,55 @@ Img arctic(const AirportRec& r) {
         float g = (noise2(x * 1.3f, y * 1.3f, 62) - 0.5f) * 0.03f;
         return Col{c.r + g, c.g + g, c.b + g, 1};
     });
-    // frozen lake in the south-west
-    img.fill(ellipse(140, 410, 150, 70), hex(0xdbe7f1));
-    img.fill(ellipse(140, 410, 140, 62), [&](float x, float y) {
-        float n = fbm(x * 0.02f, y * 0.05f, 63, 4);
-        float crack = std::pow(std::abs(std::sin(x * 0.05f + n * 8)), 40.0f);
-        return mix(mix(hex(0xa8cde4), hex(0x7fb0d2), n), hex(0xffffff), crack * 0.6f);
-    });
+    // frozen lake in the south-west with a ragged shore
+    {
+        std::vector<V2> shore;
+        for (int i = 0; i < 64; ++i) {
+            float a = i * 2 * PI / 64;
+            float k = 0.85f + 0.3f * fbm(std::cos(a) * 2 + 5, std::sin(a) * 2 + 5, 64, 3);
+            shore.push_back({140 + std::cos(a) * 150 * k, 415 + std::sin(a) * 72 * k});
+        }
+        Shape lake = poly(smooth(shore, 3, true));
+        img.shadow(lake, 0, -2, 3, 0.15f);
+        img.fill(transform(lake, Xf::translate(140, 415) * Xf::scale(1.04f, 1.08f) * Xf::translate(-140, -415)), hex(0xe3edf6));
+        img.fill(lake, [&](float x, float y) {
+            float n = fbm(x * 0.02f, y * 0.05f, 63, 4);
+            float crack = std::pow(std::abs(std::sin(x * 0.05f + n * 8)), 40.0f);
+            float snowPatch = sstep(0.55f, 0.7f, fbm(x * 0.03f, y * 0.03f, 65, 3));
+            Col ice = mix(mix(hex(0xa8cde4), hex(0x7fb0d2), n), hex(0xffffff), crack * 0.6f);
+            return mix(ice, hex(0xf2f6fa), snowPatch * 0.8f);
+        });
+        // fishing huts on the ice
+        const uint32_t huts[] = {0xc0392b, 0x2f6f9a, 0xe0a030};
+        for (int i = 0; i < 3; ++i) building(img, 90.0f + i * 48, 420.0f + (i % 2) * 18, 10, 8, i * 12.0f, hex(huts[i]));
+    }
+    // rocky outcrops dusted with snow
+    Rng rk(66);
+    for (int i = 0; i < 14; ++i) {
+        float x = rk.f(0, 800), y = rk.f(0, 480);
+        if ((x > 200 && x < 640 && y > 260 && y < 340) || (x > 560 && x < 640 && y < 300) || (x > 350 && x < 560 && y > 100 && y < 280))
+            continue;
+        if (x < 260 && y < 70) continue;
+        if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) continue;
+        if (std::pow((x - 140) / 185, 2) + std::pow((y - 415) / 95, 2) < 1) continue;
+        std::vector<V2> pts;
+        float rr = rk.f(5, 11);
+        for (int k = 0; k < 7; ++k) {
+            float a = k * 2 * PI / 7;
+            pts.push_back({x + std::cos(a) * rr * rk.f(0.7f, 1.2f), y + std::sin(a) * rr * rk.f(0.6f, 1.0f)});
+        }
+        img.shadow(poly(pts), 2, 3, 1.5f, 0.35f);
+        img.fill(poly(pts), linear({x - rr, y - rr}, hex(0x8d939b), {x + rr, y + rr}, hex(0x4f555d)));
+        img.fill(transform(poly(pts), Xf::translate(x - 1, y - 1.5f) * Xf::scale(0.6f, 0.5f) * Xf::translate(-x, -y)), Col{1, 1, 1, 0.9f});
+    }
+    // vehicle tracks over the snow
+    Mask tracks(W, H);
+    for (float off : {-2.0f, 2.0f}) {
+        tracks.addStroke(smooth({{455, 140}, {430, 100}, {330, 70}, {250, 110}, {r.flagX + 30, r.flagY}}, 10), 1.2f, 0.5f);
+        tracks.addStroke(smooth({{370 + off, 262}, {300 + off, 330}, {230 + off, 360}, {190 + off, 400}}, 10), 1.2f, 0.5f);
+        tracks.addStroke(smooth({{640, 180 + off}, {700, 200 + off}, {760, 260 + off}, {810, 300 + off}}, 10), 1.2f, 0.5f);
+    }
+    img.paint(tracks, hex(0x9fb4c8));
     auto h1 = runwayGeo(r.r1x, r.r1y, r.r1h, 330), h2 = runwayGeo(r.r2x, r.r2y, r.r2h, 226);
     // ploughed banks along the runways
     for (auto rw : {h1, h2}) {
@@ -475,7 +518,7 @@ Img arctic(const AirportRec& r) {
     for (int i = 0; i < 30; ++i) img.fill(circle(sn.f(380, 530), sn.f(155, 245), sn.f(2, 5)), Col{1, 1, 1, 0.35f});
     // forests of snowy pines
     Rng tr(71);
-    for (int i = 0; i < 140; ++i) {
+    for (int i = 0; i < 260; ++i) {
         float x = tr.f(0, 800), y = tr.f(0, 480);
         bool clear = true;
         for (auto rw : {h1, h2}) {
@@ -483,16 +526,12 @@ Img arctic(const AirportRec& r) {
             if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 70 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 48) clear = false;
         }
         if (x > 350 && x < 560 && y > 100 && y < 280) clear = false;
-        if (std::pow((x - 140) / 160, 2) + std::pow((y - 410) / 80, 2) < 1) clear = false;
+        if (std::pow((x - 140) / 175, 2) + std::pow((y - 415) / 90, 2) < 1) clear = false;
         if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) clear = false;
         if (x < 250 && y < 60) clear = false;   // the display text stays on plain snow
         float dens = fbm(x * 0.01f, y * 0.01f, 72, 3);
-        if (clear && dens > 0.42f) pine(img, x, y, tr.f(6, 10), hex(0x2f5a45), true, uint32_t(i));
+        if (clear && dens > 0.47f) pine(img, x, y, tr.f(6, 10), hex(0x2f5a45), true, uint32_t(i));
     }
-    // huskies' trail across the lake
-    Mask trail(W, H);
-    trail.addStroke(smooth({{20, 380}, {90, 400}, {160, 395}, {250, 430}, {300, 470}}, 10), 2.0f, 0.3f);
-    img.paint(trail, hex(0x8fa8c0));
     runway(img, h1, hex(0x3f4448), hex(0xd5dde6), 0.2f, 301);
     runway(img, h2, hex(0x44494e), hex(0xd5dde6), 0.2f, 302);
     // a dusting of snow over the asphalt edges
@@ -503,7 +542,7 @@ Img arctic(const AirportRec& r) {
         V2 p = rw.at(a, c);
         img.fill(circle(p.x, p.y, dust.f(0.8f, 1.6f)), Col{1, 1, 1, 0.55f});
     }
-    flagPlaza(img, r.flagX, r.flagY, hex(0xc4ccd6));
+    flagPlaza(img, r.flagX, r.flagY, hex(0xc4ccd6), true);
     return img;
 }
 

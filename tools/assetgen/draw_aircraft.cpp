@@ -244,8 +244,11 @@ Img uav() {
 
 }  // namespace
 
-Img gooseFrame(int frame) {
-    Img f(64, 64);
+Img gooseFrame(int frame, float k) {
+    int size = int(std::lround(64 * k));
+    Img f(size, size);
+    const Xf S = Xf::scale(k, k);
+    auto put = [&](const Shape& sh, Col c) { f.fill(transform(sh, S), c); };
     // V formation around the rotation handle (29, 30), flying toward +x.
     struct G { float x, y, ph; };
     const G geese[] = {{45, 30, 0.0f}, {35, 21, 0.7f}, {35, 39, 1.1f}, {25, 12.5f, 1.6f}, {25, 47.5f, 2.0f},
@@ -263,18 +266,18 @@ Img gooseFrame(int frame) {
                             {g.x + 0.6f + sweep, g.y + s * span},
                             {g.x - 1.8f + sweep, g.y + s * (span - 0.8f)},
                             {g.x - 1.6f, g.y + s * 1.0f}});
-            f.fill(w, wingC);
-            f.fill(poly({{g.x + 0.6f + sweep, g.y + s * span}, {g.x - 1.8f + sweep, g.y + s * (span - 0.8f)},
+            put(w, wingC);
+            put(poly({{g.x + 0.6f + sweep, g.y + s * span}, {g.x - 1.8f + sweep, g.y + s * (span - 0.8f)},
                          {g.x - 0.6f + sweep * 0.8f, g.y + s * (span - 3.2f)}}),
                    tipC);
         }
-        f.fill(ellipse(g.x - 0.5f, g.y, 4.2f, 1.7f), hex(0x8a7d6e));          // body
-        f.fill(ellipse(g.x - 4.4f, g.y, 1.3f, 1.1f), hex(0x2d2823));          // tail
-        f.fill(ellipse(g.x - 4.0f, g.y, 0.7f, 1.3f), hex(0xefe9df));          // white rump
-        f.fill(ellipse(g.x + 5.0f, g.y, 2.2f, 0.75f), hex(0x1f1c19));         // neck
-        f.fill(ellipse(g.x + 7.4f, g.y, 1.4f, 1.05f), hex(0x1f1c19));         // head
-        f.fill(ellipse(g.x + 7.2f, g.y + 0.5f, 0.6f, 0.4f), hex(0xf5f2ea));   // cheek
-        f.fill(poly({{g.x + 8.6f, g.y - 0.4f}, {g.x + 9.9f, g.y}, {g.x + 8.6f, g.y + 0.4f}}), hex(0x3b3631));
+        put(ellipse(g.x - 0.5f, g.y, 4.2f, 1.7f), hex(0x8a7d6e));          // body
+        put(ellipse(g.x - 4.4f, g.y, 1.3f, 1.1f), hex(0x2d2823));          // tail
+        put(ellipse(g.x - 4.0f, g.y, 0.7f, 1.3f), hex(0xefe9df));          // white rump
+        put(ellipse(g.x + 5.0f, g.y, 2.2f, 0.75f), hex(0x1f1c19));         // neck
+        put(ellipse(g.x + 7.4f, g.y, 1.4f, 1.05f), hex(0x1f1c19));         // head
+        put(ellipse(g.x + 7.2f, g.y + 0.5f, 0.6f, 0.4f), hex(0xf5f2ea));   // cheek
+        put(poly({{g.x + 8.6f, g.y - 0.4f}, {g.x + 9.9f, g.y}, {g.x + 8.6f, g.y + 0.4f}}), hex(0x3b3631));
     }
     return f;
 }

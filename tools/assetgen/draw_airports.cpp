@@ -395,6 +395,27 @@ Img seaside(const AirportRec& r) {
             img.fill(transform(poly({{0, -3}, {12, 0}, {0, 3}, {-2, 0}}), Xf::translate(x0 + 14 + k * 16, y + (k % 2 ? 9 : -5))),
                      hex(0xfafafa));
     }
+    // parasols on the beach and sailing boats with their wakes
+    Rng bp(57);
+    const uint32_t parasol[] = {0xe74c3c, 0xf1c40f, 0x3498db, 0xffffff, 0xe67e22, 0x1abc9c};
+    for (int i = 0; i < 22; ++i) {
+        float y = bp.f(20, 470), x = coastX(y) - bp.f(7, 20);
+        if (y > 205 && y < 310) continue;   // the marina
+        img.shadow(circle(x + 1.5f, y + 2, 3), 0, 0, 1, 0.35f);
+        img.fill(circle(x, y, 3), hex(parasol[bp.i(0, 5)]));
+        img.fill(circle(x, y, 0.8f), hex(0xffffff));
+    }
+    for (int i = 0; i < 5; ++i) {
+        float y = 40.0f + i * 92 + bp.f(-10, 10), x = coastX(y) + bp.f(45, 95);
+        if (x > 790) continue;
+        Mask wake(W, H);
+        wake.addStroke({{x - 4, y}, {x - 26, y - 5}}, 1.2f, 0.8f);
+        wake.addStroke({{x - 4, y}, {x - 26, y + 5}}, 1.2f, 0.8f);
+        wake.blur(0.8f);
+        img.paint(wake, hex(0xffffff), 0.6f);
+        img.fill(poly({{x - 6, y - 2.2f}, {x + 3, y - 2.2f}, {x + 7, y}, {x + 3, y + 2.2f}, {x - 6, y + 2.2f}}), hex(0xfdfdfd));
+        img.fill(poly({{x - 3, y - 0.5f}, {x + 3, y - 0.5f}, {x - 2, y - 7}}), Col{1, 1, 1, 0.85f});
+    }
     // palms and dunes grass along the beach
     Rng p(55);
     for (int i = 0; i < 26; ++i) {

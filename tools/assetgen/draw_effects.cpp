@@ -39,6 +39,15 @@ Img explosionFrame(int k) {
             float a = dens * fade * (0.75f + 0.25f * heat);
             f.blendPx(x, y, c, a);
         }
+    // a pale shock ring racing outward in the first frames
+    if (k >= 1 && k < 8) {
+        float rr = 8.0f + k * 2.6f;
+        Mask ring(S, S);
+        ring.add(circle(25, 25, rr + 1.2f));
+        ring.sub(circle(25, 25, rr - 1.2f));
+        ring.blur(0.8f);
+        f.paint(ring, hex(0xfff2d0), 0.5f * (1 - k / 8.0f));
+    }
     // sparks in the first frames
     if (k < 10) {
         Rng r(900 + k);

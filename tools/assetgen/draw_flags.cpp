@@ -159,8 +159,7 @@ void genIcons() {
             }
     }, hex(0xdfe9f3), hex(0xb9cde0)));
     saveImage("screens/score_board/birdstrike.png", scoreIcon([](Img& img) {
-        Img g = gooseFrame(1);
-        img.draw(g.resized(48, 48), 16, -1);
+        img.draw(gooseFrame(1, 0.75f), 16, -1);
     }, hex(0xf2c27a), hex(0xf7e2b7)));
     saveImage("screens/score_board/medical.png", scoreIcon([](Img& img) {
         img.fill(circle(38, 23, 16), hex(0xffffff));

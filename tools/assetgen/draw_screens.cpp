@@ -319,7 +319,7 @@ Img gridButtons() {
         {"Bird Migration", [](Img& a) {
              a.fillAll(linear({0, 0}, hex(0xf0a860), {0, 116}, hex(0xf7dcae)));
              a.fill(circle(40, 90, 30), Col{1, 0.95f, 0.7f, 0.6f});
-             a.drawScaled(gooseFrame(2), 20, 0, 116, 116);
+             a.draw(gooseFrame(2, 1.8f), 20, 0);
          }, false},
         {"Medical Emergency", [](Img& a) {
              a.fillAll(linear({0, 0}, hex(0xe9f1f6), {0, 116}, hex(0xc6d8e4)));
@@ -431,7 +431,7 @@ Img aircraftChart() {
     };
     for (int i = 0; i < 6; ++i) {
         float y = 4 + i * 56.0f;
-        Img sp = rows[i].sprite == std::string("geese") ? gooseFrame(0).resized(56, 56) : aircraftSprite(rows[i].sprite);
+        Img sp = rows[i].sprite == std::string("geese") ? gooseFrame(0, 0.875f) : aircraftSprite(rows[i].sprite);
         float sx = 40 - sp.w / 2.0f, sy = y + 26 - sp.h / 2.0f;
         Mask sh = sp.alphaMask();
         Img shadowImg(sp.w + 12, sp.h + 12);

@@ -54,7 +54,7 @@ void genSounds(const std::vector<std::string>& nationIds, const std::vector<Airp
 
 // Shared drawing helpers.
 Img aircraftSprite(const std::string& kind);   // "md-11", "tu-154", ... at game size
-Img gooseFrame(int frame);
+Img gooseFrame(int frame, float scale = 1.0f);   // 64 x 64 at scale 1
 Img airportPicture(const std::string& imgName); // painted picture by file name (after genAirports)
 void roundButton(Img& img, Col base, float cx, float cy, float r);
 void banner(Img& img, const std::string& title);

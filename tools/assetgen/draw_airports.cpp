@@ -279,11 +279,17 @@ Img meadowfield(const AirportRec& r) {
     // a pond
     img.fill(ellipse(735, 75, 42, 26), hex(0x5b7c4a));
     img.fill(ellipse(735, 75, 38, 22), radial({725, 68}, 40, hex(0x6aa3c0), hex(0x2f6286)));
-    // airfield grass around the runways
-    for (auto rw : {runwayGeo(r.r1x, r.r1y, r.r1h, 330), runwayGeo(r.r2x, r.r2y, r.r2h, 226)})
-        img.fill(poly({rw.at(-rw.len / 2 - 40, -38), rw.at(rw.len / 2 + 60, -38), rw.at(rw.len / 2 + 60, 38),
-                       rw.at(-rw.len / 2 - 40, 38)}),
-                 [&](float x, float y) { return shade(hex(0x6f9c47), 0.95f + 0.1f * fbm(x * 0.05f, y * 0.05f, 5)); });
+    // mown airfield grass around the runways, fading into the fields
+    {
+        Mask grass(W, H);
+        for (auto rw : {runwayGeo(r.r1x, r.r1y, r.r1h, 330), runwayGeo(r.r2x, r.r2y, r.r2h, 226)})
+            grass.add(poly({rw.at(-rw.len / 2 - 36, -36), rw.at(rw.len / 2 + 56, -36), rw.at(rw.len / 2 + 56, 36),
+                            rw.at(-rw.len / 2 - 36, 36)}));
+        grass.blur(4);
+        img.paint(grass, [&](float x, float y) {
+            return shade(hex(0x6f9c47), 0.95f + 0.1f * fbm(x * 0.05f, y * 0.05f, 5));
+        });
+    }
     // apron, terminal and hangars south of the long runway
     apron(img, rect(300, 292, 240, 40), hex(0xb8b6ae), 3);
     road(img, {{360, 266}, {360, 292}}, 10, hex(0x9a9890), hex(0x7a7870));
@@ -306,9 +312,27 @@ Img meadowfield(const AirportRec& r) {
     building(img, 115, 115, 30, 22, 8, hex(0x9b8a76));
     tank(img, 60, 140, 9, hex(0xc8c8c0));
     tank(img, 82, 145, 8, hex(0xc8c8c0));
-    // orchards and hedgerow trees
+    // an orchard, hay bales and a tractor at work
     for (int i = 0; i < 6; ++i)
-        for (int j = 0; j < 4; ++j) tree(img, 620 + i * 14 + (j % 2) * 7, 215 + j * 12, 5, hex(0x4f8f3a), uint32_t(i * 9 + j));
+        for (int j = 0; j < 4; ++j) tree(img, 40 + i * 14 + (j % 2) * 7, 300 + j * 12, 5, hex(0x4f8f3a), uint32_t(i * 9 + j));
+    Rng hay(78);
+    for (int i = 0; i < 9; ++i) {
+        float x = 420 + (i % 3) * 22 + hay.f(-4, 4), y = 40 + (i / 3) * 18 + hay.f(-3, 3);
+        img.shadow(circle(x + 2, y + 2, 4.5f), 0, 0, 1.2f, 0.4f);
+        img.fill(circle(x, y, 4.5f), radial({x - 1.5f, y - 1.5f}, 6, hex(0xf0d98a), hex(0xb89a4a)));
+        img.stroke(smooth({{x - 2.5f, y}, {x, y - 2.5f}, {x + 2.5f, y}, {x, y + 2.5f}}, 4, true), 0.5f, Col{0.5f, 0.4f, 0.2f, 0.5f}, true);
+    }
+    {
+        Xf t = Xf::translate(560, 100) * Xf::rotate(-10);
+        img.shadow(transform(rect(-8, -5, 16, 10), t), 2, 3, 1.2f, 0.45f);
+        img.fill(transform(roundRect(-2, -5, 12, 10, 2), t), hex(0xc0392b));       // body
+        img.fill(transform(rect(-3, -4, 5, 8), t), hex(0x2d3e4f));                 // cab roof
+        for (float sy : {-6.0f, 6.0f}) img.fill(transform(roundRect(-6, sy - 1.6f, 6, 3.2f, 1), t), hex(0x222222));
+        Mask furrow(W, H);
+        furrow.addStroke({t(V2{-10, -3}), t(V2{-90, -3})}, 1.5f, 0.4f);
+        furrow.addStroke({t(V2{-10, 3}), t(V2{-90, 3})}, 1.5f, 0.4f);
+        img.paint(furrow, hex(0x6b5233));
+    }
     Rng tr(77);
     for (int i = 0; i < 70; ++i) {
         float x = tr.f(0, 800), y = tr.f(0, 480);
@@ -319,6 +343,9 @@ Img meadowfield(const AirportRec& r) {
             if (std::abs(a) < rw.len / 2 + 80 && std::abs(c) < 50) clear = false;
         }
         if (x > 280 && x < 600 && y > 280 && y < 450) clear = false;
+        if (x > 30 && x < 140 && y > 80 && y < 160) clear = false;   // the farmstead
+        if (x > 30 && x < 130 && y > 290 && y < 350) clear = false;  // the orchard
+        if (x > 400 && x < 590 && y > 25 && y < 115) clear = false;  // hay and tractor
         if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) clear = false;
         if (clear) tree(img, x, y, tr.f(5, 9), hex(0x3f7a32), uint32_t(i));
     }

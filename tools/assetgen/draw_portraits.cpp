@@ -26,7 +26,7 @@ Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t see
     scene(img);
     const float cx = 128, cy = 132;
     // hair behind the head
-    if (L.bun) img.fill(circle(cx + 6, cy - 76, 26), radial({cx, cy - 86}, 34, shade(L.hair, 1.3f), L.hair));
+    if (L.bun) img.fill(circle(cx + 6, cy - 76, 26), radial({cx, cy - 86}, 34, shade(L.hair, 1.1f), L.hair));
     if (L.curly) {
         Rng r(seed);
         for (int i = 0; i < 40; ++i) {
@@ -116,7 +116,8 @@ Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t see
                                  {cx + 62, cy - 40}, {cx + 58, cy - 2}, {cx + 50, cy - 36}, {cx + 20, cy - 56}, {cx - 20, cy - 52},
                                  {cx - 50, cy - 36}},
                                 10, true));
-        img.fill(top, radial({cx - 20, cy - 80}, 110, shade(L.hair, 1.35f), shade(L.hair, 0.85f)));
+        float lum = (L.hair.r + L.hair.g + L.hair.b) / 3;
+        img.fill(top, radial({cx - 20, cy - 80}, 110, shade(L.hair, 1.08f + 0.3f * lum), shade(L.hair, 0.85f)));
         // comb lines
         for (int i = 0; i < 6; ++i)
             img.stroke(smooth({{cx - 40 + i * 14.0f, cy - 78 + std::abs(i - 2.5f) * 3}, {cx - 30 + i * 16.0f, cy - 60}, {cx - 40 + i * 18.0f, cy - 44}}, 6),

@@ -365,16 +365,27 @@ Img gridButtons() {
          }, true},
         {"Air Show", [](Img& a) {
              a.fillAll(linear({0, 0}, hex(0x6fb3e8), {0, 116}, hex(0xcfe8f7)));
+             // three jets pulling up in formation, trailing coloured smoke
              const uint32_t cols[] = {0xd7262e, 0xffffff, 0x3f7fc4};
              for (int k = 0; k < 3; ++k) {
-                 Mask m(156, 156);
-                 std::vector<V2> loop;
-                 for (int i = 0; i <= 60; ++i) {
-                     float t = i / 60.0f * 2 * PI;
-                     loop.push_back({20 + i * 1.9f + std::sin(t) * 20, 70 - std::cos(t) * 0 - std::sin(t * 0.5f) * 40 + k * 7});
+                 float off = (k - 1) * 17.0f;
+                 std::vector<V2> path;
+                 for (int i = 0; i <= 40; ++i) {
+                     float t = i / 40.0f;
+                     path.push_back({10 + t * 110, 100 - 70 * t * t + off * (1 - 0.3f * t)});
                  }
-                 m.addStroke(loop, 4);
-                 a.paint(m, hex(cols[k]), 0.85f);
+                 Mask m(156, 156);
+                 m.addStroke(path, 5);
+                 m.blur(1.2f);
+                 a.paint(m, hex(cols[k]), 0.8f);
+                 V2 tip = path.back(), prev = path[path.size() - 3];
+                 float ang = std::atan2(tip.y - prev.y, tip.x - prev.x) * 180 / PI;
+                 Shape jet = transform(poly({{-7, -1.3f}, {5, -1.3f}, {8, 0}, {5, 1.3f}, {-7, 1.3f}}) +
+                                           poly({{0, -1}, {-4, -7}, {-6, -7}, {-4, -1}}) +
+                                           poly({{0, 1}, {-4, 7}, {-6, 7}, {-4, 1}}) +
+                                           poly({{-5, -0.8f}, {-8, -3.5f}, {-9, -3.5f}, {-8, 0}, {-9, 3.5f}, {-8, 3.5f}, {-5, 0.8f}}),
+                                       Xf::translate(tip.x + 4, tip.y) * Xf::rotate(ang));
+                 a.fill(jet, hex(0x2b3440));
              }
          }, true},
     };

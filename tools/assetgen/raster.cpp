@@ -97,14 +97,9 @@ Shape strokeParts(const std::vector<V2>& pts, float width, bool closed) {
         V2 nrm{-d.y / l * hw, d.x / l * hw};
         out.push_back({a + nrm, b + nrm, b - nrm, a - nrm});
     }
+    // round joins, and round caps at the ends of an open line; hairlines need neither
     if (width > 1.2f)
-        for (size_t i = 0; i < n; ++i) {
-            if (!closed && (i == 0 || i == n - 1) && n > 1) {
-                // round caps as well
-            }
-            auto c = circle(pts[i].x, pts[i].y, hw);
-            out.push_back(c[0]);
-        }
+        for (size_t i = 0; i < n; ++i) out.push_back(circle(pts[i].x, pts[i].y, hw)[0]);
     return out;
 }
 

@@ -172,3 +172,31 @@ TEST(AssetLayout, StormPictureIsTheStoryAirportDarkened) {
     }
     EXPECT_LT(own, 0.5f);
 }
+
+TEST(AssetLayout, TerminalFacilitiesFitAtTheirPlaces) {
+    auto hall = pic("airport/terminal.png");
+    ASSERT_NE(hall, nullptr);
+    EXPECT_EQ(hall->width, 800);
+    EXPECT_EQ(hall->height, 480);
+    const struct { const char* name; int x, y; } rooms[] = {
+        {"restroom", 281, 259}, {"seating", 50, 100},   {"baggage", 397, 49},
+        {"fastfood", 429, 349}, {"phones", 630, 142},   {"giftshop", 342, 142},
+        {"arcade", 523, 141},   {"resturant", 58, 281}, {"car_rental", 542, 275},
+    };
+    struct Box { int x0, y0, x1, y1; };
+    std::vector<Box> boxes;
+    for (const auto& r : rooms) {
+        auto p = pic(std::string("airport/") + r.name + ".png");
+        ASSERT_NE(p, nullptr) << r.name;
+        EXPECT_LE(r.x + p->width, 800) << r.name;
+        EXPECT_LE(r.y + p->height, 480) << r.name;
+        boxes.push_back({r.x, r.y, r.x + p->width, r.y + p->height});
+    }
+    // no facility covers another
+    for (size_t i = 0; i < boxes.size(); ++i)
+        for (size_t j = i + 1; j < boxes.size(); ++j) {
+            bool apart = boxes[i].x1 <= boxes[j].x0 || boxes[j].x1 <= boxes[i].x0 || boxes[i].y1 <= boxes[j].y0 ||
+                         boxes[j].y1 <= boxes[i].y0;
+            EXPECT_TRUE(apart) << rooms[i].name << " overlaps " << rooms[j].name;
+        }
+}

@@ -50,6 +50,7 @@ void genIcons();
 void genFlags(const std::vector<std::string>& ids);
 void genPortraits();
 void genAirports(const std::vector<AirportRec>& recs);
+void genTerminal();
 void genSounds(const std::vector<std::string>& nationIds, const std::vector<AirportRec>& recs);
 
 // Shared drawing helpers.

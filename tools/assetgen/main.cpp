@@ -85,6 +85,7 @@ int main(int argc, char** argv) {
             [&] { ag::genFlags(nations); },
             [] { ag::genPortraits(); },
             [&] { ag::genAirports(airports); },
+            [] { ag::genTerminal(); },
             [&] { ag::genSounds(nations, airports); },
         });
         runAll({

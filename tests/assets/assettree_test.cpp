@@ -455,8 +455,9 @@ TEST(AssetGenerator, SameSourcesGiveTheSameTreeAndStaleCacheGoes) {
     fs::create_directories(tmp / "out" / "images" / "aircraft");
     { std::ofstream(tmp / "out" / "images" / "aircraft" / "stale.png") << "old"; }
     { std::ofstream(tmp / "out" / "settings.txt") << "0"; }
-    std::string cmd = gen + " " + std::string(TARN_SOURCE_DIR) + "/assets " + (tmp / "out").string() + " " +
-                      (tmp / "review").string() + " > " + (tmp / "log.txt").string();
+    auto q = [](const std::string& s) { return "'" + s + "'"; };
+    std::string cmd = q(gen) + " " + q(std::string(TARN_SOURCE_DIR) + "/assets") + " " + q((tmp / "out").string()) + " " +
+                      q((tmp / "review").string()) + " > " + q((tmp / "log.txt").string());
     ASSERT_EQ(std::system(cmd.c_str()), 0) << readAll((tmp / "log.txt").string());
     EXPECT_FALSE(fs::exists(tmp / "out" / "images")) << "a stale image cache must go";
     EXPECT_EQ(readAll((tmp / "out" / "settings.txt").string()), "0") << "the player's progress stays";
@@ -473,4 +474,37 @@ TEST(AssetGenerator, SameSourcesGiveTheSameTreeAndStaleCacheGoes) {
     EXPECT_GT(compared, 90);
     EXPECT_TRUE(fs::exists(tmp / "review" / "contact_sheet.png"));
     fs::remove_all(tmp / "out");
+}
+
+TEST(AssetGenerator, MalformedAirportRecordStopsWithAClearMessage) {
+    const std::string gen = std::string(TARN_BIN_DIR) + "/../tools/assetgen/assetgen";
+    fs::path tmp = fs::path(TARN_TEST_OUT) / "assetgen_bad";
+    fs::remove_all(tmp);
+    fs::create_directories(tmp);
+    fs::copy(std::string(TARN_SOURCE_DIR) + "/assets", tmp / "src", fs::copy_options::recursive);
+    { std::ofstream(tmp / "src" / "airports.txt", std::ios::trunc) << "Meadowfield/farmville.png/x.ogg"; }
+    auto q = [](const std::string& s) { return "'" + s + "'"; };
+    std::string cmd = q(gen) + " " + q((tmp / "src").string()) + " " + q((tmp / "out").string()) + " " +
+                      q((tmp / "review").string()) + " > " + q((tmp / "log.txt").string());
+    EXPECT_NE(std::system(cmd.c_str()), 0);
+    std::string log = readAll((tmp / "log.txt").string());
+    EXPECT_NE(log.find("airports.txt"), std::string::npos) << log;
+    EXPECT_NE(log.find("expected 4 lines"), std::string::npos) << log;
+    fs::remove_all(tmp);
+}
+
+TEST(AssetGenerator, BadInputLeavesTheOldTreeAlone) {
+    const std::string gen = std::string(TARN_BIN_DIR) + "/../tools/assetgen/assetgen";
+    fs::path tmp = fs::path(TARN_TEST_OUT) / "assetgen_keep";
+    fs::remove_all(tmp);
+    fs::create_directories(tmp / "out" / "original");
+    { std::ofstream(tmp / "out" / "original" / "keep.png") << "x"; }
+    fs::create_directories(tmp / "src");
+    { std::ofstream(tmp / "src" / "airports.txt") << "too/short"; }
+    auto q = [](const std::string& s) { return "'" + s + "'"; };
+    std::string cmd = q(gen) + " " + q((tmp / "src").string()) + " " + q((tmp / "out").string()) + " " +
+                      q((tmp / "review").string()) + " > " + q((tmp / "log.txt").string());
+    EXPECT_NE(std::system(cmd.c_str()), 0);
+    EXPECT_TRUE(fs::exists(tmp / "out" / "original" / "keep.png"));
+    fs::remove_all(tmp);
 }

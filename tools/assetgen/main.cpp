@@ -51,6 +51,11 @@ int main(int argc, char** argv) {
     auto t0 = std::chrono::steady_clock::now();
     try {
         fs::path src = argv[1], out = argv[2], review = argv[3];
+        // Read and check the inputs before anything of the old tree is removed.
+        auto airports = ag::parseAirports(readFile(src / "airports.txt"));
+        auto nations = ag::nationIds(readFile(src / "nations.txt"));
+        if (nations.empty()) throw std::runtime_error("nations.txt holds no nation");
+        if (!ag::fontsAvailable()) throw std::runtime_error("cannot load the DejaVu fonts for labels");
         fs::create_directories(out);
         // Everything under original/ is decoded by the game, so start it clean; the
         // images/ cache built from an older original/ would hide the new pictures.
@@ -73,10 +78,6 @@ int main(int argc, char** argv) {
               << lic;
             if (!o) throw std::runtime_error("cannot write the font licence");
         }
-
-        auto airports = ag::parseAirports(readFile(src / "airports.txt"));
-        auto nations = ag::nationIds(readFile(src / "nations.txt"));
-        if (!ag::fontsAvailable()) throw std::runtime_error("cannot load the DejaVu fonts for labels");
 
         runAll({
             [] { ag::genAircraft(); },

@@ -741,6 +741,17 @@ Img port(const AirportRec& r) {
     return img;
 }
 
+// Colour grading and a soft vignette that give each airport its light of day.
+void grade(Img& img, Col tint, float amount, float vignette) {
+    img.map([&](Col c, int x, int y) {
+        Col g{c.r * (1 - amount) + c.r * tint.r * 1.1f * amount, c.g * (1 - amount) + c.g * tint.g * 1.1f * amount,
+              c.b * (1 - amount) + c.b * tint.b * 1.1f * amount, 1};
+        float d = std::hypot((x - 400) / 400.0f, (y - 240) / 240.0f) / 1.41f;
+        float v = 1 - vignette * d * d;
+        return Col{std::min(1.0f, g.r * v), std::min(1.0f, g.g * v), std::min(1.0f, g.b * v), 1};
+    });
+}
+
 // The storm picture: the same port, dark and wet, with rain.
 Img stormVariant(const Img& src) {
     Img img = src;
@@ -782,12 +793,26 @@ void genAirports(const std::vector<AirportRec>& recs) {
     if (recs.size() < 4) throw std::runtime_error("airports.txt needs four records");
     std::vector<std::pair<std::string, Img>> out(5);
     std::vector<std::function<void()>> jobs = {
-        [&] { out[0] = {recs[0].imgName, meadowfield(recs[0])}; },
-        [&] { out[1] = {recs[1].imgName, seaside(recs[1])}; },
-        [&] { out[2] = {recs[2].imgName, arctic(recs[2])}; },
         [&] {
-            out[3] = {recs[3].imgName, port(recs[3])};
-            out[4] = {"forgotton_port_2.png", stormVariant(out[3].second)};
+            Img a = meadowfield(recs[0]);
+            grade(a, hex(0xfff0d0), 0.35f, 0.22f);   // warm afternoon
+            out[0] = {recs[0].imgName, a};
+        },
+        [&] {
+            Img a = seaside(recs[1]);
+            grade(a, hex(0xfff8e8), 0.2f, 0.18f);    // bright summer
+            out[1] = {recs[1].imgName, a};
+        },
+        [&] {
+            Img a = arctic(recs[2]);
+            grade(a, hex(0xe8f0ff), 0.3f, 0.12f);    // cold light
+            out[2] = {recs[2].imgName, a};
+        },
+        [&] {
+            Img a = port(recs[3]);
+            grade(a, hex(0xffe6c8), 0.3f, 0.25f);    // dusty evening
+            out[3] = {recs[3].imgName, a};
+            out[4] = {"forgotton_port_2.png", stormVariant(a)};
         },
     };
     std::vector<std::exception_ptr> errs(jobs.size());

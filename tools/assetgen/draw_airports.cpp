@@ -551,9 +551,19 @@ Img arctic(const AirportRec& r) {
     apron(img, rect(370, 140, 170, 120), hex(0xb8c2cc), 7);
     road(img, {{455, 260}, {455, 286}}, 12, hex(0x8e96a0), hex(0x737b86));
     road(img, {{540, 180}, {586, 180}}, 12, hex(0x8e96a0), hex(0x737b86));
-    building(img, 410, 170, 60, 30, 0, hex(0xd0463a), false);
-    building(img, 410, 215, 60, 26, 0, hex(0xe0a030), false);
-    building(img, 500, 225, 50, 34, 0, hex(0x5d7a96), false);
+    // gabled huts with snow lying on their roofs, thicker on the lee side
+    auto snowyHut = [&](float cx, float cy, float w, float h, Col roof) {
+        building(img, cx, cy, w, h, 0, roof);
+        img.fill(rect(cx - w / 2, cy - h / 2, w, h), [&](float x, float y) {
+            float n = fbm(x * 0.12f, y * 0.12f, 67, 3);
+            float lee = (y > cy) ? 0.75f : 0.45f;
+            return Col{0.97f, 0.98f, 1.0f, std::clamp((n - (1 - lee)) * 3.0f, 0.0f, 0.9f)};
+        });
+        img.stroke({{cx - w / 2, cy}, {cx + w / 2, cy}}, 1.0f, Col{0.5f, 0.55f, 0.62f, 0.5f});
+    };
+    snowyHut(410, 170, 60, 30, hex(0xd0463a));
+    snowyHut(410, 215, 60, 26, hex(0xe0a030));
+    snowyHut(500, 225, 50, 34, hex(0x5d7a96));
     // radar dome
     img.shadow(circle(490, 168, 20), 4, 5, 3, 0.5f);
     img.fill(circle(490, 168, 20), radial({482, 160}, 30, hex(0xffffff), hex(0xaab6c4)));
@@ -561,9 +571,6 @@ Img arctic(const AirportRec& r) {
     tank(img, 380, 120, 10, hex(0xd6dde4));
     tank(img, 404, 118, 10, hex(0xd6dde4));
     tower(img, 548, 140);
-    // snow on the roofs
-    Rng sn(8);
-    for (int i = 0; i < 30; ++i) img.fill(circle(sn.f(380, 530), sn.f(155, 245), sn.f(2, 5)), Col{1, 1, 1, 0.35f});
     // forests of snowy pines
     Rng tr(71);
     for (int i = 0; i < 260; ++i) {

@@ -20,7 +20,8 @@ struct Look {
 
 Col skinShade(const Look& l, float f) { return shade(l.skin, f); }
 
-Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t seed) {
+Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t seed,
+             const std::function<void(Img&)>& extra = nullptr) {
     Img img(PW, PH);
     img.fillAll(linear({0, 0}, L.bg0, {0, float(PH)}, L.bg1));
     scene(img);
@@ -142,6 +143,7 @@ Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t see
         // grey sideburns
         for (float s : {-1.0f, 1.0f}) img.fill(ellipse(cx + s * 52, cy - 18, 7, 18), shade(L.hair, 1.1f));
     }
+    if (extra) extra(img);
     // soft rim light on the right
     Mask rim(PW, PH);
     rim.add(head);
@@ -175,7 +177,14 @@ void genPortraits() {
         img.stroke({{20, 200}, {20, 60}, {90, 60}}, 5, Col{0.12f, 0.18f, 0.25f, 0.8f});
         img.stroke({{20, 80}, {70, 60}}, 2, Col{0.12f, 0.18f, 0.25f, 0.8f});
         img.stroke({{230, 200}, {230, 90}, {180, 90}}, 4, Col{0.12f, 0.18f, 0.25f, 0.7f});
-    }, 11));
+    }, 11, [](Img& img) {
+        for (float s : {-1.0f, 1.0f}) {
+            img.fill(transform(roundRect(-22, -6, 44, 12, 4), Xf::translate(128 + s * 76, 228) * Xf::rotate(s * 14)), hex(0x1a2436));
+            for (int k = 0; k < 3; ++k)
+                img.fill(rect(128 + s * 76 - 14 + k * 9.0f - 1.5f, 224, 3, 8), hex(0xd9b45a));
+        }
+        for (int k = 0; k < 3; ++k) img.fill(circle(144, 272 + k * 18.0f, 3.2f), radial({143, 271 + k * 18.0f}, 4, hex(0xfff0b0), hex(0xb8903a)));
+    }));
 
     // Mei Tarsa: warden of the bird station in the marshes.
     Look mei;
@@ -193,7 +202,16 @@ void genPortraits() {
             float x = 30 + i * 14.0f, y = 60 + std::abs(i - 2) * 8.0f;
             img.stroke({{x - 5, y - 2}, {x, y}, {x + 5, y - 2}}, 1.5f, Col{0.2f, 0.2f, 0.2f, 0.6f});
         }
-    }, 22));
+    }, 22, [](Img& img) {
+        img.stroke(smooth({{100, 214}, {112, 260}, {128, 282}}, 8), 3, hex(0x3a2a1a));
+        img.stroke(smooth({{156, 214}, {144, 260}, {128, 282}}, 8), 3, hex(0x3a2a1a));
+        for (float s : {-1.0f, 1.0f}) {
+            img.shadow(roundRect(128 + s * 11 - 9, 280, 18, 30, 6), 1, 3, 2, 0.4f);
+            img.fill(roundRect(128 + s * 11 - 9, 280, 18, 30, 6), linear({0, 280}, hex(0x4a4f55), {0, 310}, hex(0x1e2226)));
+            img.fill(ellipse(128 + s * 11, 306, 6, 3), hex(0x5a7a9a));
+        }
+        img.fill(rect(122, 288, 12, 8), hex(0x2a2e33));
+    }));
 
     // Dana Colter: the meteorologist.
     Look dana;
@@ -210,7 +228,15 @@ void genPortraits() {
             rain.addStroke({{x, y}, {x - 3, y + 12}}, 0.8f, 0.5f);
         }
         img.paint(rain, hex(0xaabbcc), 0.5f);
-    }, 33));
+    }, 33, [](Img& img) {
+        for (float s : {-1.0f, 1.0f}) {
+            img.stroke(smooth({{128 + s * 20, 222}, {128 + s * 24, 250}, {128 + s * 22, 280}}, 6), 2, hex(0xf2f2f2));
+            img.fill(circle(128 + s * 22, 282, 3), hex(0xf2f2f2));
+        }
+        img.fill(roundRect(160, 262, 30, 18, 3), hex(0x2f4f7a));
+        img.fill(circle(168, 271, 5), hex(0xffffff));
+        img.fill(ellipse(176, 273, 8, 4), hex(0xffffff));
+    }));
 
     // Rick Halden: the minister of transport.
     Look rick;
@@ -224,7 +250,10 @@ void genPortraits() {
         img.fill(rect(150, 110, 90, 30), hex(0x3f6f8f));
         img.stroke({{195, 30}, {195, 140}}, 3, hex(0x4a3526));
         img.stroke({{150, 85}, {240, 85}}, 3, hex(0x4a3526));
-    }, 44));
+    }, 44, [](Img& img) {
+        img.fill(poly({{170, 268}, {194, 262}, {192, 272}, {184, 266}, {178, 274}}), hex(0xf5f5f0));
+        img.fill(circle(92, 246, 3), hex(0xd9b45a));
+    }));
 }
 
 }  // namespace ag

@@ -56,7 +56,13 @@ for _ in $(seq 1 100); do
 done
 [ -n "$WID" ] || fail "no window titled Tarnholt appeared"
 
-INFO=$(xwininfo -id "$WID")
+# The window can be found a moment before it is mapped; on a loaded machine, wait for it.
+INFO=""
+for _ in $(seq 1 100); do
+  INFO=$(xwininfo -id "$WID" 2>/dev/null)
+  echo "$INFO" | grep -q "Map State: IsViewable" && break
+  sleep 0.1
+done
 echo "$INFO" | grep -q "Width: 800" || fail "window is not 800 wide: $INFO"
 echo "$INFO" | grep -q "Height: 480" || fail "window is not 480 high: $INFO"
 echo "$INFO" | grep -q "Map State: IsViewable" || fail "window is not shown: $INFO"

@@ -22,14 +22,14 @@ std::string floatText(float value) {
     return buf;
 }
 
+}  // namespace
+
 int truncToInt(double v) {
     if (std::isnan(v)) return 0;
     if (v >= 2147483647.0) return 2147483647;
     if (v <= -2147483648.0) return -2147483647 - 1;
     return int(v);
 }
-
-}  // namespace
 
 std::string formatFrameCountForTime(int frames, int fps) {
     if (fps <= 0 || frames < 0) frames = 0;

@@ -12,6 +12,9 @@ std::string formatFrameCountForTime(int frames, int fps);
 // zeros ("-05"), and a longer text is never cut.
 std::string fixWidthInt(int n, int width);
 
+// Truncates toward zero, saturating at the int range instead of overflowing; NaN gives 0.
+int truncToInt(double v);
+
 // A random entry of the list; an empty list gives a default (null) value.
 template <class T>
 T selectRndFromList(const std::vector<T>& list) {

@@ -3,17 +3,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "imports/basicfunctions.h"
+
 namespace {
 
 bool validPoly(std::span<const float> poly) { return poly.size() >= 6 && poly.size() % 2 == 0; }
-
-// Truncates toward zero, saturating instead of overflowing on far-off crossings.
-int truncToInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return 2147483647;
-    if (v <= -2147483648.0) return -2147483647 - 1;
-    return int(v);
-}
 
 }  // namespace
 

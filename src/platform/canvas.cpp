@@ -71,6 +71,19 @@ Box boundsOf(const float* xs, const float* ys, int n, int w, int h, float pad) {
     return b;
 }
 
+// Canvas rows and columns that the box (0, 0)-(w, h), transformed and placed at (x, y), can touch.
+Box transformedBounds(const Transform& tf, float x, float y, float w, float h, int cw, int ch) {
+    float qx[4], qy[4];
+    const float lx[4] = {0, w, 0, w}, ly[4] = {0, 0, h, h};
+    for (int i = 0; i < 4; ++i) {
+        float dx, dy;
+        tf.forward(lx[i], ly[i], dx, dy);
+        qx[i] = x + dx;
+        qy[i] = y + dy;
+    }
+    return boundsOf(qx, qy, 4, cw, ch, 1.0f);
+}
+
 // Narrows [lo, hi] to the t where k * t + m lies in [a, b].
 void clipLinear(double k, double m, double a, double b, double& lo, double& hi) {
     if (k == 0.0) {
@@ -486,15 +499,7 @@ void Canvas::drawRect(float x, float y, float w, float h) {
         return;
     }
     // Scaled or turned about (x, y): pixels whose centres fall inside, edges smoothed.
-    float qx[4], qy[4];
-    const float lx[4] = {0, w, 0, w}, ly[4] = {0, 0, h, h};
-    for (int i = 0; i < 4; ++i) {
-        float dx, dy;
-        tf.forward(lx[i], ly[i], dx, dy);
-        qx[i] = x + dx;
-        qy[i] = y + dy;
-    }
-    const Box box = boundsOf(qx, qy, 4, px.width, px.height, 1.0f);
+    const Box box = transformedBounds(tf, x, y, w, h, px.width, px.height);
     if (box.empty()) return;
     const float ux = std::fabs(tf.sx), uy = std::fabs(tf.sy);
     for (int yy = box.y0; yy < box.y1; ++yy)
@@ -544,15 +549,7 @@ void Canvas::drawOval(float x, float y, float w, float h) {
         }
         return;
     }
-    float qx[4], qy[4];
-    const float lx[4] = {0, w, 0, w}, ly[4] = {0, 0, h, h};
-    for (int i = 0; i < 4; ++i) {
-        float dx, dy;
-        tf.forward(lx[i], ly[i], dx, dy);
-        qx[i] = x + dx;
-        qy[i] = y + dy;
-    }
-    const Box box = boundsOf(qx, qy, 4, px.width, px.height, 1.0f);
+    const Box box = transformedBounds(tf, x, y, w, h, px.width, px.height);
     if (box.empty()) return;
     const double unit = std::min(std::fabs(tf.sx), std::fabs(tf.sy));
     for (int yy = box.y0; yy < box.y1; ++yy)

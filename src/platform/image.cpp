@@ -227,13 +227,19 @@ void jpegEmitMessage(j_common_ptr cinfo, int level) {
 
 void jpegSilent(j_common_ptr) {}
 
+// Routes libjpeg's errors and warnings to `err` instead of exiting or printing.
+jpeg_error_mgr* installJpegErrors(JpegError& err) {
+    jpeg_error_mgr* mgr = jpeg_std_error(&err.mgr);
+    mgr->error_exit = jpegErrorExit;
+    mgr->emit_message = jpegEmitMessage;
+    mgr->output_message = jpegSilent;
+    return mgr;
+}
+
 bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
     jpeg_decompress_struct cinfo;
     JpegError err;
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = jpegErrorExit;
-    err.mgr.emit_message = jpegEmitMessage;
-    err.mgr.output_message = jpegSilent;
+    cinfo.err = installJpegErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
@@ -282,10 +288,7 @@ struct JpegMemory {
 bool encodeJPEGRaw(const PixelBuffer& buf, int quality, JpegMemory* m) {
     jpeg_compress_struct cinfo;
     JpegError err;
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = jpegErrorExit;
-    err.mgr.emit_message = jpegEmitMessage;
-    err.mgr.output_message = jpegSilent;
+    cinfo.err = installJpegErrors(err);
     if (setjmp(err.jump)) {
         jpeg_destroy_compress(&cinfo);
         return false;

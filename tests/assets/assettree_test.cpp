@@ -30,19 +30,7 @@ std::string readAll(const std::string& path) {
     return ss.str();
 }
 
-std::vector<std::string> splitOn(const std::string& s, char sep) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (;;) {
-        size_t k = s.find(sep, start);
-        if (k == std::string::npos) {
-            out.push_back(s.substr(start));
-            return out;
-        }
-        out.push_back(s.substr(start, k - start));
-        start = k + 1;
-    }
-}
+std::vector<std::string> splitOn(const std::string& s, char sep) { return plat::split(s, std::string(1, sep)); }
 
 struct Pic {
     const char* path;  // under images/ at run time, original/ in the tree

@@ -87,19 +87,7 @@ void writeContactSheet(const std::string& path) {
     if (!plat::savePNG(buf, path, 6)) throw std::runtime_error("could not write " + path);
 }
 
-static std::vector<std::string> splitOn(const std::string& s, char sep) {
-    std::vector<std::string> out;
-    size_t start = 0;
-    for (;;) {
-        size_t k = s.find(sep, start);
-        if (k == std::string::npos) {
-            out.push_back(s.substr(start));
-            return out;
-        }
-        out.push_back(s.substr(start, k - start));
-        start = k + 1;
-    }
-}
+static std::vector<std::string> splitOn(const std::string& s, char sep) { return plat::split(s, std::string(1, sep)); }
 
 std::vector<AirportRec> parseAirports(const std::string& text) {
     std::vector<AirportRec> recs;

@@ -7,7 +7,6 @@
 void KZ_animate_motion::setPosition(const Vector& v) { _position = makeVector(v); }
 
 void KZ_animate_motion::run(const Vector& target, float speed, float turnRate) {
-    if (!_position) _position = makeVector(0.0, 0.0);
     const Vector d = target.SubtractCopy(*_position);
     const bool still = d.noAngle() != 0;
     // A zero-length leg has no direction of its own: keep the heading flown so far.
@@ -63,7 +62,7 @@ void KZ_animate_motion::_rotationUpdate(const Vector& v) {
 
 void KZ_animate_motion::update() {
     if (_timer > 0) {
-        if (_position && _delta) _position->Add(*_delta);
+        _position->Add(*_delta);
         _timer -= 1;
     }
     if (_turnFrames > 0) {

@@ -12,10 +12,10 @@ public:
 
     void setPosition(const Vector& v);
     int isActive() const { return _timer > 0 ? 1 : 0; }
-    // The live position, changed in place by every update (null before any position).
+    // The live position, changed in place by every update.
     const VectorPtr& getPosition() const { return _position; }
     float getAngle() const { return _rotation; }
-    // The step of the current leg; a new object for every leg.
+    // The step of the current leg; a new object for every leg, (0, 0) before the first.
     const VectorPtr& getVelocity() const { return _delta; }
     void run(const Vector& target, float speed, float turnRate);
     void _rotationUpdate(const Vector& v);
@@ -26,8 +26,10 @@ public:
     float getTurnDelta() const { return _turnDelta; }
 
 private:
-    VectorPtr _position;
-    VectorPtr _delta;
+    // Never null: an owner whose path ran out before its first leg still reads a
+    // position and a (still) step.
+    VectorPtr _position = makeVector(0.0, 0.0);
+    VectorPtr _delta = makeVector(0.0, 0.0);
     int _timer = 0;
     float _rotation = 0.0f;
     float _turnRate = 1.0f;

@@ -121,6 +121,17 @@ TEST(KZ_animate_motion, ZeroLengthLegKeepsTheHeading) {
     for (int i = 0; i < 5; ++i) m.update();
     EXPECT_FLOAT_EQ(m.getAngle(), 90.0f);
     EXPECT_NEAR(m.getVelocity()->y, 1.0, 1e-7);  // still pointing the way it flew
+
+    // A turn under way is not cut off by a zero-length leg: it goes on to the heading of
+    // the leg actually being flown.
+    KZ_animate_motion t;
+    t.setPosition(Vector(0, 0));
+    t.run(Vector(0, 10), 1.0f, 1.0f);
+    for (int i = 0; i < 3; ++i) t.update();
+    t.run(*t.getPosition(), 1.0f, 1.0f);
+    EXPECT_EQ(t.getTurnFrames(), 7);
+    for (int i = 0; i < 7; ++i) t.update();
+    EXPECT_FLOAT_EQ(t.getAngle(), 90.0f);
 }
 
 TEST(KZ_animate_path, OverrunFliesOnStraightPastTheEnd) {
@@ -189,6 +200,21 @@ TEST(KZ_animate_path, ShortPathsAreHarmless) {
     auto none = KZ_animate_path::Create(nullptr, 0);
     none->start();
     EXPECT_EQ(none->fromEndPoint(), 0);
+
+    // A path whose only leg target is point 1: no leg is ever run, yet the owner reads a
+    // position and a standing step every frame.
+    auto two = KZ_animate_path::Create(pathOf({{1, 2}, {3, 4}}), 0);
+    two->start();
+    two->update();
+    ASSERT_NE(two->getVelocity(), nullptr);
+    EXPECT_EQ(*two->getVelocity(), Vector(0, 0));
+    EXPECT_EQ(*two->getPosition(), Vector(3, 4));
+
+    KZ_animate_motion bare;
+    ASSERT_NE(bare.getPosition(), nullptr);
+    ASSERT_NE(bare.getVelocity(), nullptr);
+    bare.update();
+    EXPECT_EQ(*bare.getPosition(), Vector(0, 0));
 }
 
 TEST(KZ_animate_path, NonPositiveSpeedEndsLegsWithoutMoving) {

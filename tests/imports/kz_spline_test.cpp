@@ -170,6 +170,19 @@ TEST(KZ_splineTrim, IndexOneKeepsTheStartAndReachesTheNewEnd) {
     EXPECT_EQ(c->getCurvePoints()->back(), Vector(150, 0));
 }
 
+// Cut back to the doubled start alone, the curve has nothing left to show: the old
+// samples must not stay on as a path that is no longer there.
+TEST(KZ_splineTrim, CutToTheStartLeavesNoStaleSamples) {
+    for (int index : {0, 1}) {
+        auto c = curveOf({{0, 0}, {40, 0}, {80, 0}});
+        const VectorListPtr before = c->getCurvePoints();
+        c->trimTo(index, nullptr);
+        EXPECT_EQ(c->getPointsArray().size(), 2u) << index;
+        EXPECT_TRUE(c->getCurvePoints()->empty()) << index;
+        EXPECT_EQ(before->size(), 21u);  // the array handed out earlier is untouched
+    }
+}
+
 TEST(KZ_splineTrim, ClearsSlowDownMarksFromTheIndexOn) {
     auto c = curveOf({{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}});
     for (int i = 0; i < 7; ++i) c->setPointAuxData(i, 0.5f);

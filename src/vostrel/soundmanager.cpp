@@ -29,7 +29,7 @@ int SoundManager::load_play(const std::string& path, int flags) {
     // A sound that can't be loaded is not worth stopping the music or the game for.
     if (!sound) return 0;
     stopBackground();
-    _bgdChan = plat::Channel::allocate();
+    _bgdChan = _newChannel();
     _bgdChan->play(sound);
     _syncVolume();
     return 0;
@@ -38,7 +38,7 @@ int SoundManager::load_play(const std::string& path, int flags) {
 int SoundManager::_startOnSlot(int slot, const plat::SoundPtr& sound, const std::string& name) {
     if (!validSlot(slot) || !sound) return 0;
     endChannel(slot);
-    plat::ChannelPtr chan = plat::Channel::allocate();
+    plat::ChannelPtr chan = _newChannel();
     chan->play(sound);
     _channelArray[size_t(slot)] = chan;
     _channelSoundName[size_t(slot)] = name;
@@ -78,6 +78,14 @@ int SoundManager::unMute() {
 
 plat::ChannelPtr SoundManager::channel(int slot) const {
     return validSlot(slot) ? _channelArray[size_t(slot)] : nullptr;
+}
+
+plat::ChannelPtr SoundManager::_newChannel() const {
+    // The audio thread may mix between the start and _syncVolume: a channel started while
+    // muted has to be silent before it starts.
+    plat::ChannelPtr chan = plat::Channel::allocate();
+    chan->setVolume(_mute == 1 ? 0.0f : _volume);
+    return chan;
 }
 
 int SoundManager::_syncVolume() {

@@ -34,6 +34,7 @@ public:
 
 protected:
     int _syncVolume();
+    plat::ChannelPtr _newChannel() const;
     int _startOnSlot(int slot, const plat::SoundPtr& sound, const std::string& name);
 
     plat::ChannelPtr _bgdChan;

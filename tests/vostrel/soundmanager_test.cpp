@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
+#include <cstdlib>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 
@@ -174,4 +177,28 @@ TEST_F(SoundTest, MissingSoundsAndBadSlotsDoNothing) {
         EXPECT_EQ(sm->channel(slot), nullptr);
     }
     for (int i = 0; i < 5; ++i) EXPECT_EQ(sm->getNowPlaying(i), i == 2 ? "path ok" : "");
+}
+
+TEST_F(SoundTest, ASoundStartedWhileMutedIsNeverHeard) {
+    // The mixer runs on the audio thread and may mix between starting a channel and
+    // setting its volume: a muted start must already be silent at that moment.
+    sm->mute();
+    std::atomic<bool> done{false};
+    std::atomic<long long> loudest{0};
+    std::thread mixer([&] {
+        std::vector<int16_t> out(2 * 32);
+        while (!done) {
+            plat::mixAudio(out.data(), 32);
+            for (int16_t s : out)
+                if (std::abs(int(s)) > loudest) loudest = std::abs(int(s));
+        }
+    });
+    for (int i = 0; i < 3000; ++i) {
+        sm->playChannel(2, i % 2 ? "path ok" : "touchdown light");
+        sm->loadPlayChannel(1, "audio/loop.wav", 1);
+        if (i % 10 == 0) sm->load_play("audio/athems/anthem.wav", 1);
+    }
+    done = true;
+    mixer.join();
+    EXPECT_EQ(loudest, 0);
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the game in a virtual X server: checks that it opens its 800 x 480 window titled
-# "Tarnholt", keeps presenting frames, and ends with status 0 when the window is asked
+# "Tarnholt", keeps presenting frames at its pace, and ends with status 0 when the window is asked
 # to close (the window manager's close message, as the close button sends it).
 # Also checks the clear message and failure status when no window can be opened.
 # Usage: smoke_window.sh GAME_EXECUTABLE OUTPUT_FOLDER
@@ -68,8 +68,20 @@ echo "$INFO" | grep -q "Height: 480" || fail "window is not 480 high: $INFO"
 echo "$INFO" | grep -q "Map State: IsViewable" || fail "window is not shown: $INFO"
 
 # Let it run its frame loop for a while; it must still be there and responsive.
-sleep 3
+sleep 1
 kill -0 "$GPID" 2>/dev/null || fail "the game ended on its own"
+
+# The frame loop keeps presenting at its pace: the paced loop sleeps once a frame (about
+# 60 voluntary switches of the main thread in two seconds), neither hanging nor spinning.
+switches() { awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$GPID/status"; }
+cputicks() { awk '{print $14 + $15}' "/proc/$GPID/stat"; }
+S0=$(switches); C0=$(cputicks)
+sleep 2
+kill -0 "$GPID" 2>/dev/null || fail "the game ended on its own"
+S1=$(switches); C1=$(cputicks)
+HZ=$(getconf CLK_TCK)
+[ $((S1 - S0)) -ge 20 ] || fail "the frame loop is not running: $((S1 - S0)) waits in two seconds"
+[ $((C1 - C0)) -lt $((HZ * 18 / 10)) ] || fail "the frame loop is not paced: $((C1 - C0)) CPU ticks in two seconds"
 if command -v import >/dev/null; then
   import -window "$WID" "$OUT/smoke_window.png" 2>/dev/null || true
 fi
@@ -119,4 +131,4 @@ done
 [ -n "$STATUS" ] || fail "the game did not end within 20 seconds of the close request"
 GPID=""
 [ "$STATUS" -eq 0 ] || fail "the game ended with status $STATUS"
-echo "PASS: window 800 x 480 opened, ran, closed with status 0"
+echo "PASS: window 800 x 480 opened, presented frames ($((S1 - S0)) waits in 2 s), closed with status 0"

@@ -233,6 +233,9 @@ TEST_F(RegistryTest, DirectImagesAndTextsAreRelativeToTheAssetsFolder) {
     ASSERT_NE(img, nullptr);
     EXPECT_EQ(img->height(), 6);
     EXPECT_EQ(rm->getDirectText("Stories/speech.txt"), "line one\r\nline two");
+    // Unlike a registered text, an empty one read by path is simply empty.
+    writeFile(root / "assets/empty.txt", "");
+    EXPECT_EQ(rm->getDirectText("empty.txt"), "");
 }
 
 TEST_F(RegistryTest, EveryMissingAssetIsFatalWithItsMessage) {
@@ -261,6 +264,10 @@ TEST_F(RegistryTest, EveryMissingAssetIsFatalWithItsMessage) {
          "String empty.txt could not be found or is damaged\n"},
         {[] { ResourceManager::GetInstance()->getFileCount("nowhere"); },
          "Could not open the assets/nowhere folder\n"},
+        {[] { ResourceManager::GetInstance()->getDirectText("Stories/none.txt"); },
+         "Could not read the file assets/Stories/none.txt\n"},
+        {[] { ResourceManager::GetInstance()->getDirectText("images"); },
+         "Could not read the file assets/images\n"},
     };
     for (const auto& c : cases) {
         ChildResult r = runInChild(c.call);

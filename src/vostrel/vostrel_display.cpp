@@ -88,11 +88,9 @@ bool Vostrel_display::_resizeTree(const std::string& source, const std::string& 
             plat::printLine(src + " is not an image and was skipped");
             continue;
         }
-        int w = int(float(pixels->width) * scale);
-        int h = int(float(pixels->height) * scale);
-        if (w < 1) w = 1;
-        if (h < 1) h = 1;
-        plat::PixelBufferPtr sized = plat::resizePixels(*pixels, w, h);
+        // A size truncated to nothing comes back as one pixel.
+        plat::PixelBufferPtr sized =
+            plat::resizePixels(*pixels, int(float(pixels->width) * scale), int(float(pixels->height) * scale));
         if (!sized) {
             plat::printLine(src + " could not be resized");
             return false;

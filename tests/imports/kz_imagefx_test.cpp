@@ -31,3 +31,14 @@ TEST(KZ_imageFXTest, FactorOneKeepsTheMeanAndFrameZeroIsUsed) {
     EXPECT_EQ(grey->readPixel(1, 1), plat::argb(255, 60, 60, 60));
     EXPECT_EQ(KZ_imageFX::colorToBWImg(nullptr, 0.5f), nullptr);
 }
+
+TEST(KZ_imageFXTest, AFactorOutsideZeroToOneStaysWithinAByte) {
+    plat::PixelBuffer buf(2, 1, plat::PF_RGB, plat::argb(255, 200, 200, 200));
+    auto img = plat::Image::fromPixels(buf);
+    auto bright = KZ_imageFX::colorToBWImg(img, 2.0f);
+    ASSERT_NE(bright, nullptr);
+    EXPECT_EQ(bright->readPixel(0, 0), plat::argb(255, 255, 255, 255));
+    auto negative = KZ_imageFX::colorToBWImg(img, -1.0f);
+    ASSERT_NE(negative, nullptr);
+    EXPECT_EQ(negative->readPixel(1, 0), plat::argb(255, 0, 0, 0));
+}

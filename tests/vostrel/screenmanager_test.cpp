@@ -281,6 +281,19 @@ TEST_F(ScreenManagerTest, NavBackTwiceReturnsToWhereItStarted) {
     ASSERT_EQ(sm->navHistory(), std::vector<ScreenPtr>{A});
 }
 
+TEST_F(ScreenManagerTest, SwitchToNoScreenIsIgnored) {
+    // Fading out towards nothing would leave no screen to fade in and nothing to draw.
+    sm->switchTo(nullptr, 1, 0.0f);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    EXPECT_EQ(sm->getSid(), -1);
+    showA();
+    sm->switchTo(nullptr, 1, 0.0f);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    EXPECT_TRUE(sm->navHistory().empty());
+    frames(2);
+    EXPECT_EQ(log, (std::vector<std::string>{"A:update@12", "A:render@12", "A:update@13", "A:render@13"}));
+}
+
 TEST_F(ScreenManagerTest, SetScreenShowsAtOnceWithoutCallbacks) {
     sm->setScreen(B);
     EXPECT_EQ(sm->getSid(), 2);

@@ -202,6 +202,15 @@ TEST_F(FrameworkTest, CacheIsScaledByTheDrawScale) {
     ASSERT_NE(tiny, nullptr);
     EXPECT_EQ(tiny->width, 3);
     EXPECT_EQ(tiny->height, 2);
+    // A picture that the scale truncates to nothing keeps one pixel instead of failing the cache.
+    writePng(root / "assets/original/dot.png", 1, 1);
+    fs::remove_all(root / "assets/images");
+    captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
+    auto dot = plat::loadPixels((root / "assets/images/dot.png").string());
+    ASSERT_NE(dot, nullptr);
+    EXPECT_EQ(dot->width, 1);
+    EXPECT_EQ(dot->height, 1);
+    EXPECT_TRUE(fs::exists(root / "assets/images/aircraft/md-11.png"));
 }
 
 TEST_F(FrameworkTest, AnInterruptedBuildIsRebuilt) {

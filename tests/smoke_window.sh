@@ -71,10 +71,10 @@ echo "$INFO" | grep -q "Map State: IsViewable" || fail "window is not shown: $IN
 sleep 1
 kill -0 "$GPID" 2>/dev/null || fail "the game ended on its own"
 
-# The frame loop keeps presenting at its pace: the paced loop sleeps once a frame (about
+# The frame loop keeps presenting at its pace: its thread sleeps once a frame (about
 # 60 voluntary switches of the main thread in two seconds), neither hanging nor spinning.
-switches() { awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$GPID/status"; }
-cputicks() { awk '{print $14 + $15}' "/proc/$GPID/stat"; }
+switches() { awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$GPID/task/$GPID/status"; }
+cputicks() { awk '{print $14 + $15}' "/proc/$GPID/task/$GPID/stat"; }
 S0=$(switches); C0=$(cputicks)
 sleep 2
 kill -0 "$GPID" 2>/dev/null || fail "the game ended on its own"

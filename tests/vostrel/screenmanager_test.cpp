@@ -12,7 +12,9 @@
 #include "platform/testing.h"
 #include "platform/window.h"
 #include "vostrel/kz_systemui2.h"
+#include "vostrel/kz_textbox.h"
 #include "vostrel/screenmanager.h"
+#include "vostrel/widget_recorder.h"
 
 namespace {
 
@@ -174,6 +176,28 @@ TEST_F(ScreenManagerTest, InputGoesToTheCurrentScreenDuringEachHalf) {
     EXPECT_EQ(when("B", "drag 2,2").size(), 1u);
     EXPECT_EQ(when("B", "dragStop 3,3").size(), 1u);
     EXPECT_EQ(when("B", "move 9,9").size(), 1u);
+}
+
+TEST_F(ScreenManagerTest, InputReachesTheWidgetsOfTheCurrentScreenAfterTheScreen) {
+    showA();
+    auto heard = std::make_shared<std::vector<HeardEvent>>();
+    auto rec = std::make_shared<Recorder>("r", heard);
+    auto ui = KZ_systemUI2::GetInstance();
+    auto box = ui->createTextbox(100, 100, 200, 20, rec, 1);
+    auto elsewhere = ui->createTextbox(100, 100, 200, 20, rec, 2);  // same place, another screen
+    sm->mouseMove(110, 110);
+    sm->mousePressed(110, 110);
+    sm->mouseUp(110, 110);  // a click for the widgets is the release
+    frames(1);
+    sm->keyPress('q');  // the widgets get the code as decimal text
+    frames(1);
+    EXPECT_EQ(log, (std::vector<std::string>{"A:move 110,110@11", "A:down 110,110@11", "A:up 110,110@11",
+                                             "A:update@12", "A:render@12", "A:key 113@12", "A:update@13",
+                                             "A:render@13"}));
+    EXPECT_EQ(box->getText(), "q");
+    EXPECT_EQ(elsewhere->getText(), "");
+    ASSERT_FALSE(heard->empty());
+    EXPECT_EQ(heard->back(), (HeardEvent{"r", KZ_event::ONKEYPRESSED, box.get(), 'q'}));
 }
 
 TEST_F(ScreenManagerTest, SwitchFromTheScreensOwnUpdateStartsSteppingNextFrame) {

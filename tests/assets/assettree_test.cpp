@@ -496,3 +496,54 @@ TEST(AssetGenerator, BadInputLeavesTheOldTreeAlone) {
     EXPECT_TRUE(fs::exists(tmp / "out" / "original" / "keep.png"));
     fs::remove_all(tmp);
 }
+
+TEST(AssetGenerator, RunsOnlyWhenTheTreeOrItsInputsChanged) {
+    // The build runs the generator every time; it must leave an intact tree alone and bring
+    // back whatever is missing, stray or out of date.
+    const std::string gen = std::string(TARN_BIN_DIR) + "/../tools/assetgen/assetgen";
+    fs::path tmp = fs::path(TARN_TEST_OUT) / "assetgen_uptodate";
+    fs::remove_all(tmp);
+    fs::create_directories(tmp);
+    fs::copy(std::string(TARN_SOURCE_DIR) + "/assets", tmp / "src", fs::copy_options::recursive);
+    auto q = [](const std::string& s) { return "'" + s + "'"; };
+    auto run = [&] {
+        std::string cmd = q(gen) + " " + q((tmp / "src").string()) + " " + q((tmp / "out").string()) + " " +
+                          q((tmp / "review").string()) + " > " + q((tmp / "log.txt").string());
+        EXPECT_EQ(std::system(cmd.c_str()), 0) << readAll((tmp / "log.txt").string());
+        return readAll((tmp / "log.txt").string());
+    };
+    const fs::path logo = tmp / "out" / "original" / "logo.png";
+    EXPECT_NE(run().find("written"), std::string::npos);
+    ASSERT_TRUE(fs::exists(logo));
+    const auto written = fs::last_write_time(logo);
+
+    // nothing changed: nothing is written
+    EXPECT_NE(run().find("up to date"), std::string::npos);
+    EXPECT_EQ(fs::last_write_time(logo), written);
+    // the game's own image cache and progress file are no reason to regenerate
+    fs::create_directories(tmp / "out" / "images");
+    { std::ofstream(tmp / "out" / "images" / "logo.png") << "cache"; }
+    { std::ofstream(tmp / "out" / "settings.txt") << "0"; }
+    EXPECT_NE(run().find("up to date"), std::string::npos);
+
+    // a file lost from the tree, another damaged, a stray one under original/
+    fs::remove(logo);
+    { std::ofstream(tmp / "out" / "audio" / "button.wav", std::ios::trunc) << "x"; }
+    { std::ofstream(tmp / "out" / "original" / "stray.png") << "x"; }
+    EXPECT_NE(run().find("written"), std::string::npos);
+    EXPECT_TRUE(fs::exists(logo));
+    EXPECT_EQ(readAll((tmp / "out" / "audio" / "button.wav").string()), readAll(ROOT + "/audio/button.wav"));
+    EXPECT_FALSE(fs::exists(tmp / "out" / "original" / "stray.png"));
+    EXPECT_FALSE(fs::exists(tmp / "out" / "images")) << "a cache built from the old tree must go";
+
+    // a changed data text
+    { std::ofstream(tmp / "src" / "help.txt", std::ios::trunc) << "HOW TO PLAY | Land them all."; }
+    EXPECT_NE(run().find("written"), std::string::npos);
+    EXPECT_EQ(readAll((tmp / "out" / "help.txt").string()), "HOW TO PLAY | Land them all.");
+
+    // a run that stopped half-way (no record of a complete run) never counts as done
+    fs::remove(tmp / "review" / "assets.stamp");
+    EXPECT_NE(run().find("written"), std::string::npos);
+    EXPECT_TRUE(fs::exists(tmp / "review" / "assets.stamp"));
+    fs::remove_all(tmp);
+}

@@ -2,6 +2,8 @@
 // Writes the complete asset tree: generated pictures under OUT/original, sounds under
 // OUT/audio, the font under OUT/fonts, and the hand-written data texts copied from
 // SOURCE. A stale OUT/images cache is removed so the game rebuilds it.
+// The build runs it every time: when the tree already matches its inputs (REVIEW/assets.stamp
+// records the last complete run) it leaves everything as it is.
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -11,6 +13,7 @@
 #include <thread>
 
 #include "gen.h"
+#include "manifest.h"
 
 namespace fs = std::filesystem;
 
@@ -51,11 +54,28 @@ int main(int argc, char** argv) {
     auto t0 = std::chrono::steady_clock::now();
     try {
         fs::path src = argv[1], out = argv[2], review = argv[3];
+        const fs::path fontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+        const fs::path licenceFile = "/usr/share/doc/fonts-dejavu-core/copyright";
+        const fs::path stamp = review / "assets.stamp";
+        std::vector<fs::path> inputs = {"/proc/self/exe", fontFile, licenceFile};
+        for (auto& f : ag::fontFiles()) inputs.push_back(f);
+        const uint64_t inputsHash = ag::inputsHash(inputs, src);
+        {
+            ag::Manifest last;
+            if (ag::loadManifest(stamp, last) && ag::treeMatches(last, inputsHash, out) &&
+                fs::exists(review / "contact_sheet.png")) {
+                std::printf("assetgen: asset tree is up to date\n");
+                return 0;
+            }
+        }
         // Read and check the inputs before anything of the old tree is removed.
         auto airports = ag::parseAirports(readFile(src / "airports.txt"));
         auto nations = ag::nationIds(readFile(src / "nations.txt"));
         if (nations.empty()) throw std::runtime_error("nations.txt holds no nation");
         if (!ag::fontsAvailable()) throw std::runtime_error("cannot load the DejaVu fonts for labels");
+        // From here until the new stamp is written the tree is incomplete: a run that stops
+        // half-way must never count as up to date.
+        fs::remove(stamp);
         fs::create_directories(out);
         // Everything under original/ is decoded by the game, so start it clean; the
         // images/ cache built from an older original/ would hide the new pictures.
@@ -69,9 +89,9 @@ int main(int argc, char** argv) {
             copyFile(e.path(), out / fs::relative(e.path(), src));
         }
         // The font under the name the game registers, with its licence beside it.
-        copyFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", out / "fonts" / "ConsolaMono.ttf");
+        copyFile(fontFile, out / "fonts" / "ConsolaMono.ttf");
         {
-            std::string lic = readFile("/usr/share/doc/fonts-dejavu-core/copyright");
+            std::string lic = readFile(licenceFile);
             std::ofstream o(out / "fonts" / "ConsolaMono-LICENSE.txt", std::ios::binary);
             o << "ConsolaMono.ttf is an unmodified copy of DejaVu Sans Mono (fonts-dejavu-core),\n"
                  "stored under the file name the game loads. Its copyright and licence follow.\n\n"
@@ -94,6 +114,8 @@ int main(int argc, char** argv) {
             [] { ag::genIcons(); },
         });
         ag::writeContactSheet((review / "contact_sheet.png").string());
+        if (!ag::saveManifest(ag::scanTree(out, inputsHash), stamp))
+            throw std::runtime_error("cannot write " + stamp.string());
     } catch (const std::exception& e) {
         std::printf("assetgen: %s\n", e.what());
         return 1;

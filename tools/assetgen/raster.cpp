@@ -520,10 +520,16 @@ static const char* facePath(FontFace f) {
     return "";
 }
 
+// A font keeps a glyph cache that fills on first use of a glyph, and FreeType faces are not
+// safe to use from two threads at once: every use of a font goes through this one lock.
+static std::recursive_mutex& fontLock() {
+    static std::recursive_mutex mu;
+    return mu;
+}
+
 std::shared_ptr<plat::Font> font(FontFace face, int px) {
-    static std::mutex mu;
     static std::map<std::pair<int, int>, std::shared_ptr<plat::Font>> cache;
-    std::lock_guard<std::mutex> lock(mu);
+    std::lock_guard<std::recursive_mutex> lock(fontLock());
     auto key = std::make_pair(int(face), px);
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
@@ -534,17 +540,23 @@ std::shared_ptr<plat::Font> font(FontFace face, int px) {
 
 bool fontsAvailable() { return font(FACE_SANS_BOLD, 12) != nullptr; }
 
+std::vector<std::string> fontFiles() {
+    std::vector<std::string> files;
+    for (FontFace f : {FACE_SANS_BOLD, FACE_SANS, FACE_MONO, FACE_SERIF_BOLD}) files.push_back(facePath(f));
+    return files;
+}
+
 float textWidth(const std::string& s, FontFace face, int px) {
+    std::lock_guard<std::recursive_mutex> lock(fontLock());
     auto f = font(face, px);
     if (!f) return s.size() * px * 0.6f;
     return float(f->textWidth(s));
 }
 
 void textMask(Mask& m, const std::string& s, FontFace face, int px, float x, float y) {
+    std::lock_guard<std::recursive_mutex> lock(fontLock());
     auto f = font(face, px);
     if (!f) return;
-    static std::mutex mu;   // the glyph cache of a font is not shared safely between threads
-    std::lock_guard<std::mutex> lock(mu);
     float pen = x;
     for (unsigned char ch : s) {
         const auto& g = f->glyph(ch);

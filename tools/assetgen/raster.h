@@ -136,6 +136,8 @@ struct Rng {
 enum FontFace { FACE_SANS_BOLD = 0, FACE_SANS = 1, FACE_MONO = 2, FACE_SERIF_BOLD = 3 };
 std::shared_ptr<plat::Font> font(FontFace face, int px);
 bool fontsAvailable();
+// The font files the labels are drawn with (inputs of the generator).
+std::vector<std::string> fontFiles();
 float textWidth(const std::string& s, FontFace face, int px);
 // Adds the glyph coverage of a text with its baseline start at (x, y).
 void textMask(Mask& m, const std::string& s, FontFace face, int px, float x, float y);

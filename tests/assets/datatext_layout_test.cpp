@@ -97,3 +97,30 @@ TEST_F(DataTextLayout, EverySpeechFitsTheStoryBox) {
     for (size_t k = 0; k < lines.size(); ++k)
         expectFits("speech line " + std::to_string(k), lines[k], 280, 50, 500, 200, 250);
 }
+
+TEST_F(DataTextLayout, EachPhaseEndSpeechAnnouncesTheNextTask) {
+    // Line k is shown when phase k ends (line 0 before phase 1); the player learns the next
+    // task only from it, so it names that task (or the nation the story sends).
+    auto lines = splitOn(readAll(ROOT + "/Stories/forgotten_port_speech.txt"), '\n');
+    ASSERT_EQ(lines.size(), 19u);
+    const std::vector<std::vector<std::string>> next = {
+        {"twenty"},          {"russia"},  {"six life flights"}, {"storm"},      {"heavy"},
+        {"china", "brazil", "venezuela"}, {"five flocks"},      {"storm"},      {"united states"},
+        {"twenty life flights"},          {"intruders"},        {"england"},
+    };
+    for (size_t k = 0; k < next.size(); ++k) {
+        std::string lower = lines[k];
+        for (auto& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+        for (const auto& word : next[k]) EXPECT_NE(lower.find(word), std::string::npos) << "line " << k << ": " << word;
+    }
+}
+
+TEST_F(DataTextLayout, CreditsCarryTheNoticesTheLicencesAskFor) {
+    std::string credits = readAll(ROOT + "/credits.txt");
+    for (const char* notice : {
+             "This software is based in part on the work of the Independent JPEG Group",
+             // the FreeType licence asks for the year of the version in use
+             "Portions of this software are copyright (c) 2022 The FreeType Project (www.freetype.org). All rights reserved.",
+             "Bitstream", "Xiph.Org"})
+        EXPECT_NE(credits.find(notice), std::string::npos) << notice;
+}

@@ -6,6 +6,10 @@
 
 void KZ_animate_motion::setPosition(const Vector& v) { _position = makeVector(v); }
 
+// g++ 12's SLP vectoriser pairs the two step components and drops their narrowing to
+// float (the step comes out unrounded), so it is kept off here: the step must hold the
+// rounded values that the leg timings and positions are built from.
+[[gnu::optimize("no-tree-slp-vectorize")]]
 void KZ_animate_motion::run(const Vector& target, float speed, float turnRate) {
     const Vector d = target.SubtractCopy(*_position);
     const bool still = d.noAngle() != 0;

@@ -4,6 +4,7 @@
 
 #include "imports/kz_animate_path.h"
 #include "imports/kz_spline.h"
+#include "platform/sys.h"
 
 namespace {
 KZ_pathPtr pathOf(std::initializer_list<Vector> pts) {
@@ -272,4 +273,19 @@ TEST(KZ_animate_motion, ManyCirclesStillTurnTheShortWay) {
     m._rotationUpdate(Vector::fromAngle(-170));
     EXPECT_NEAR(m.getTurnDelta(), -17.0f, 1e-4);  // -170 from 720 (that is 0), not -530
     EXPECT_EQ(m.getTurnFrames(), 10);
+}
+
+// The heading and the per-update step of a leg are rounded to floats; positions and
+// leg counts downstream are built from these exact values.
+TEST(KZ_animate_motion, LegHeadingAndStepAreFloats) {
+    KZ_animate_motion m;
+    m.setPosition(Vector(0, 0));
+    m.run(Vector(30, 40), 0.7f, 1.0f);
+    const float a = float(plat::atan2Deg(40.0, 30.0));
+    EXPECT_EQ(m.getVelocity()->x, double(float(double(0.7f) * plat::cosDeg(a))));
+    EXPECT_EQ(m.getVelocity()->y, double(float(double(0.7f) * plat::sinDeg(a))));
+    EXPECT_NE(m.getVelocity()->x, 0.7 * 0.6);
+    EXPECT_EQ(m.getTimer(), 71);  // 50 / 0.7f = 71.43
+    m.update();
+    EXPECT_EQ(*m.getPosition(), *m.getVelocity());
 }

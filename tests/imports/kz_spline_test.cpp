@@ -36,8 +36,8 @@ TEST(KZ_splineLayout, FirstAndLastPointsStandTwice) {
     c.addPoint(p2);
     const auto& e = c.getPointsArray();
     ASSERT_EQ(e.size(), 5u);
-    // p1 stays the caller's object at index 2; the old trailing p1 became... p1 itself,
-    // since only entries from index 3 on are copies.
+    // p1 stays the caller's object at index 2; the old trailing entry now holds a copy
+    // of p2, and p2 itself trails.
     EXPECT_EQ(e[2], p1);
     EXPECT_NE(e[3], p2);
     EXPECT_EQ(*e[3], Vector(20, 0));

@@ -156,6 +156,10 @@ void expectSeamless(const std::string& rel, bool texture) {
         float p999 = steps[size_t(steps.size() * 0.999)];
         float seam = std::abs(at(0) - at(n - 1));
         EXPECT_LE(seam, std::max(p999 * 1.5f, 0.01f)) << rel << " channel " << c;
+        // a loop plays on and on under the game: it must not be a blast
+        double e = 0;
+        for (size_t i = 0; i < n; ++i) e += double(at(i)) * at(i);
+        EXPECT_LT(std::sqrt(e / double(n)), 0.3) << rel << " is too loud to loop";
         if (!texture) continue;
         double e0 = 0, e1 = 0;
         size_t k = std::min<size_t>(2205, n / 4);

@@ -551,15 +551,22 @@ Img arctic(const AirportRec& r) {
     apron(img, rect(370, 140, 170, 120), hex(0xb8c2cc), 7);
     road(img, {{455, 260}, {455, 286}}, 12, hex(0x8e96a0), hex(0x737b86));
     road(img, {{540, 180}, {586, 180}}, 12, hex(0x8e96a0), hex(0x737b86));
-    // gabled huts with snow lying on their roofs, thicker on the lee side
+    // gabled huts with snow lying on their roofs: a smooth cover that leaves the eaves, the
+    // gable ends and the ridge showing, thicker on the lee (south) side
     auto snowyHut = [&](float cx, float cy, float w, float h, Col roof) {
         building(img, cx, cy, w, h, 0, roof);
         img.fill(rect(cx - w / 2, cy - h / 2, w, h), [&](float x, float y) {
-            float n = fbm(x * 0.12f, y * 0.12f, 67, 3);
-            float lee = (y > cy) ? 0.75f : 0.45f;
-            return Col{0.97f, 0.98f, 1.0f, std::clamp((n - (1 - lee)) * 3.0f, 0.0f, 0.9f)};
+            bool lee = y > cy;
+            float wobble = (fbm(x * 0.09f, y * 0.09f, 67, 2) - 0.5f) * 3.0f;
+            float eave = lee ? (cy + h / 2 - y) : (y - (cy - h / 2));
+            float a = sstep(lee ? 1.5f : 3.5f, lee ? 3.0f : 5.5f, eave + wobble);
+            a *= sstep(0.6f, 1.8f, std::abs(y - cy) + (lee ? 0.8f : 0.0f));
+            a *= sstep(1.0f, 2.5f, std::min(x - (cx - w / 2), cx + w / 2 - x) + wobble * 0.5f);
+            Col snow = lee ? Col{0.90f, 0.93f, 0.98f, 1} : Col{0.98f, 0.99f, 1.0f, 1};
+            snow.a = a * 0.96f;
+            return snow;
         });
-        img.stroke({{cx - w / 2, cy}, {cx + w / 2, cy}}, 1.0f, Col{0.5f, 0.55f, 0.62f, 0.5f});
+        img.stroke({{cx - w / 2 + 2, cy}, {cx + w / 2 - 2, cy}}, 1.0f, Col{0.5f, 0.55f, 0.62f, 0.35f});
     };
     snowyHut(410, 170, 60, 30, hex(0xd0463a));
     snowyHut(410, 215, 60, 26, hex(0xe0a030));

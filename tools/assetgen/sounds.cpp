@@ -319,7 +319,9 @@ Stereo soundSiren() {
         float v = float(std::sin(ph) + 0.3 * std::sin(3 * ph) + 0.12 * std::sin(5 * ph));
         s.l[i] = s.r[i] = v * 0.5f;
     }
-    normalize(s, 0.55f);
+    // It loops under the game for as long as two aircraft are too close: loud enough to
+    // alarm, not so loud that it drowns everything else.
+    normalize(s, 0.33f);
     return s;
 }
 

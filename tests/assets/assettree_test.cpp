@@ -122,7 +122,31 @@ struct Rwy {
         x = px + ux * along + vx * across;
         y = py + uy * along + vy * across;
     }
+    // The 30-wide outline from `from` to `to` along the runway.
+    std::vector<std::pair<double, double>> corners(double from, double to) const {
+        std::vector<std::pair<double, double>> c(4);
+        at(from, -15, c[0].first, c[0].second);
+        at(to, -15, c[1].first, c[1].second);
+        at(to, 15, c[2].first, c[2].second);
+        at(from, 15, c[3].first, c[3].second);
+        return c;
+    }
 };
+// Two convex quadrilaterals are apart when some edge of either separates them.
+bool apart(const std::vector<std::pair<double, double>>& p, const std::vector<std::pair<double, double>>& q) {
+    for (const auto* poly : {&p, &q})
+        for (size_t i = 0; i < poly->size(); ++i) {
+            auto [x1, y1] = (*poly)[i];
+            auto [x2, y2] = (*poly)[(i + 1) % poly->size()];
+            double nx = y2 - y1, ny = x1 - x2;
+            double pmin = 1e18, pmax = -1e18, qmin = 1e18, qmax = -1e18;
+            for (auto [x, y] : p) { pmin = std::min(pmin, nx * x + ny * y); pmax = std::max(pmax, nx * x + ny * y); }
+            for (auto [x, y] : q) { qmin = std::min(qmin, nx * x + ny * y); qmax = std::max(qmax, nx * x + ny * y); }
+            if (pmax < qmin || qmax < pmin) return true;
+        }
+    return false;
+}
+
 Rwy runway(const std::string& x, const std::string& y, const std::string& h, double len) {
     double hr = int(std::atof(h.c_str())) * M_PI / 180.0;
     return {double(plat::toInt(x)), double(plat::toInt(y)), std::sin(hr), -std::cos(hr), std::cos(hr), std::sin(hr), len};
@@ -310,9 +334,11 @@ TEST(AssetTree, AirportRecordsAndTheirPictures) {
                 }
             EXPECT_GE(dark, total * 9 / 10) << f[1] << " runway not painted where the record puts it";
         }
-        // the two runways do not overlap: centres far enough apart across both
-        double dx = heavy.px - light.px, dy = heavy.py - light.py;
-        EXPECT_GT(std::hypot(dx, dy), 60.0);
+        // the two strips do not touch, and neither threshold box reaches the other runway
+        // (a point in both would always go to the runway listed first)
+        EXPECT_TRUE(apart(heavy.corners(-165, 165), light.corners(-113, 113))) << "line " << i;
+        EXPECT_TRUE(apart(heavy.corners(165 - 96, 165), light.corners(-113, 113))) << "line " << i;
+        EXPECT_TRUE(apart(light.corners(113 - 96, 113), heavy.corners(-165, 165))) << "line " << i;
         // the flag position is on screen
         EXPECT_GE(plat::toInt(f[12]), 0);
         EXPECT_LE(plat::toInt(f[12]), 800);

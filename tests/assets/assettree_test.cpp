@@ -275,6 +275,16 @@ TEST(AssetTree, SpritesAreTransparentAroundTheSubject) {
     auto fair = picture("environment/cloud2.png");
     ASSERT_NE(fair, nullptr);
     EXPECT_GT(luma(fair->readPixel(fair->width / 2, fair->height / 2)), 0.7f);
+    // clouds are drawn over the aircraft, which must still show through them
+    for (const char* c : {"environment/cloud1.png", "environment/cloud2.png", "environment/cloud3.png",
+                          "environment/cloud4.png"}) {
+        auto b = picture(c);
+        ASSERT_NE(b, nullptr);
+        int most = 0;
+        for (int y = 0; y < b->height; ++y)
+            for (int x = 0; x < b->width; ++x) most = std::max(most, alphaOf(b->readPixel(x, y)));
+        EXPECT_LE(most, 200) << c << " hides what flies under it";
+    }
 }
 
 TEST(AssetTree, OriginalHoldsOnlyLoadableImages) {

@@ -149,14 +149,15 @@ Img cloud(int w, int h, uint32_t seed, bool storm) {
             float fine = fbm(x * 0.12f, y * 0.12f, seed + 3, 3);
             float edge = smoothstep(0.0f, 9.0f, hh + 4.0f * (fine - 0.5f));
             float light = std::clamp(lambert * 1.1f - 0.12f + (fine - 0.5f) * 0.15f, 0.0f, 1.0f);
+            // Clouds are drawn over the aircraft: even the storm's core lets them show through.
             Col c;
             float a;
             if (storm) {
                 c = mix(hex(0x161a21), hex(0x7a8496), light);
-                a = edge * 0.86f;
+                a = edge * 0.74f;
             } else {
                 c = mix(hex(0x9aa9bd), hex(0xffffff), std::pow(light, 0.8f));
-                a = edge * (0.62f + 0.2f * light);
+                a = edge * (0.52f + 0.2f * light);
             }
             f.blendPx(x, y, c, a);
         }

@@ -576,10 +576,14 @@ TEST(AssetGenerator, RunsOnlyWhenTheTreeOrItsInputsChanged) {
     EXPECT_FALSE(fs::exists(tmp / "out" / "original" / "stray.png"));
     EXPECT_FALSE(fs::exists(tmp / "out" / "images")) << "a cache built from the old tree must go";
 
-    // a changed data text
+    // a changed data text; one whose source is gone leaves the tree with it
     { std::ofstream(tmp / "src" / "help.txt", std::ios::trunc) << "HOW TO PLAY | Land them all."; }
+    fs::rename(tmp / "src" / "Stories" / "forgotten_port_speech.txt", tmp / "src" / "Stories" / "old_speech.txt");
     EXPECT_NE(run().find("written"), std::string::npos);
     EXPECT_EQ(readAll((tmp / "out" / "help.txt").string()), "HOW TO PLAY | Land them all.");
+    EXPECT_TRUE(fs::exists(tmp / "out" / "Stories" / "old_speech.txt"));
+    EXPECT_FALSE(fs::exists(tmp / "out" / "Stories" / "forgotten_port_speech.txt"));
+    EXPECT_EQ(readAll((tmp / "out" / "settings.txt").string()), "0") << "the player's progress stays";
 
     // a run that stopped half-way (no record of a complete run) never counts as done
     fs::remove(tmp / "review" / "assets.stamp");

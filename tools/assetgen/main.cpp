@@ -77,10 +77,12 @@ int main(int argc, char** argv) {
         // half-way must never count as up to date.
         fs::remove(stamp);
         fs::create_directories(out);
-        // Everything under original/ is decoded by the game, so start it clean; the
-        // images/ cache built from an older original/ would hide the new pictures.
-        fs::remove_all(out / "original");
-        fs::remove_all(out / "images");
+        // Start from an empty tree but for the player's progress: everything under original/
+        // is decoded by the game, the images/ cache built from an older original/ would hide
+        // the new pictures, and a data text, sound or flag whose source is gone must not
+        // linger where the game still finds it.
+        for (auto& e : fs::directory_iterator(out))
+            if (e.path().filename() != "settings.txt") fs::remove_all(e.path());
         ag::setOutput(out.string(), review.string());
 
         // Data texts, byte for byte.

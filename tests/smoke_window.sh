@@ -67,6 +67,18 @@ echo "$INFO" | grep -q "Width: 800" || fail "window is not 800 wide: $INFO"
 echo "$INFO" | grep -q "Height: 480" || fail "window is not 480 high: $INFO"
 echo "$INFO" | grep -q "Map State: IsViewable" || fail "window is not shown: $INFO"
 
+# A first start builds the image cache before its frame loop runs; wait for it (the cache
+# appears under its final name only when complete).
+ASSETS="$(dirname "$GAME")/assets"
+if [ -d "$ASSETS/original" ]; then
+  for _ in $(seq 1 600); do
+    [ -d "$ASSETS/images" ] && break
+    kill -0 "$GPID" 2>/dev/null || fail "the game ended while building its image cache"
+    sleep 0.1
+  done
+  [ -d "$ASSETS/images" ] || fail "the image cache was not built within 60 seconds"
+fi
+
 # Let it run its frame loop for a while; it must still be there and responsive.
 sleep 1
 kill -0 "$GPID" 2>/dev/null || fail "the game ended on its own"

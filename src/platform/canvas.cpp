@@ -47,6 +47,10 @@ struct Transform {
     }
 };
 
+// A pixel index clamped to [lo, hi] before it becomes an int: coordinates far off the
+// canvas (or not a number) would not fit one.
+inline int pixelIndex(double v, int lo, int hi) { return v > lo ? (v < hi ? int(v) : hi) : lo; }
+
 // Row range [y0, y1) and column range [x0, x1) of the canvas a set of points can touch.
 struct Box {
     int x0, y0, x1, y1;
@@ -64,10 +68,10 @@ Box boundsOf(const float* xs, const float* ys, int n, int w, int h, float pad) {
     if (!(std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) && std::isfinite(maxY)))
         return {0, 0, 0, 0};
     Box b;
-    b.x0 = int(std::max(0.0f, std::floor(minX - pad)));
-    b.y0 = int(std::max(0.0f, std::floor(minY - pad)));
-    b.x1 = int(std::min(float(w), std::ceil(maxX + pad)));
-    b.y1 = int(std::min(float(h), std::ceil(maxY + pad)));
+    b.x0 = pixelIndex(std::floor(minX - pad), 0, w);
+    b.y0 = pixelIndex(std::floor(minY - pad), 0, h);
+    b.x1 = pixelIndex(std::ceil(maxX + pad), 0, w);
+    b.y1 = pixelIndex(std::ceil(maxY + pad), 0, h);
     return b;
 }
 
@@ -221,7 +225,8 @@ void blitTransformed(PixelBuffer& dst, const PixelBuffer& src, float px, float p
     // The frame's rim is smoothed over one canvas pixel: half a canvas pixel either side
     // of the edge, measured in frame pixels.
     const double ax = std::fabs(tf.sx), ay = std::fabs(tf.sy);
-    const double ex = 0.5 / ax, ey = 0.5 / ay;
+    // Bounded, so that a picture shrunk to nothing keeps its sample positions in range.
+    const double ex = std::min(0.5 / ax, 1e6), ey = std::min(0.5 / ay, 1e6);
     const int64_t lowU = std::llround((ex - 0.5) * 65536.0), highU = std::llround((w - ex - 0.5) * 65536.0);
     const int64_t lowV = std::llround((ey - 0.5) * 65536.0), highV = std::llround((h - ey - 0.5) * 65536.0);
     for (int y = box.y0; y < box.y1; ++y) {
@@ -395,8 +400,8 @@ void wideLine(PixelBuffer& dst, const Painter& pt, float x1, float y1, float x2,
         const double lox = std::min(x1, x2) + 0.5, hix = std::max(x1, x2) + 0.5;
         const double loy = std::min(y1, y2) + 0.5, hiy = std::max(y1, y2) + 0.5;
         const double bx0 = lox - hw, bx1 = hix + hw, by0 = loy - hw, by1 = hiy + hw;
-        const int px0 = std::max(0, int(std::floor(bx0 + 0.5))), px1 = std::min(dst.width, int(std::floor(bx1 + 0.5)));
-        const int py0 = std::max(0, int(std::floor(by0 + 0.5))), py1 = std::min(dst.height, int(std::floor(by1 + 0.5)));
+        const int px0 = pixelIndex(std::floor(bx0 + 0.5), 0, dst.width), px1 = pixelIndex(std::floor(bx1 + 0.5), 0, dst.width);
+        const int py0 = pixelIndex(std::floor(by0 + 0.5), 0, dst.height), py1 = pixelIndex(std::floor(by1 + 0.5), 0, dst.height);
         for (int y = py0; y < py1; ++y) pt.fillSpan(&dst.pixels[size_t(y) * dst.width + px0], px1 - px0);
         return;
     }
@@ -493,8 +498,8 @@ void Canvas::drawRect(float x, float y, float w, float h) {
     if (w < 0) { x += w; w = -w; }
     if (h < 0) { y += h; h = -h; }
     if (tf.identity) {
-        const int x0 = int(std::max(0.0f, std::floor(x + 0.5f))), x1 = int(std::min(float(px.width), std::floor(x + w + 0.5f)));
-        const int y0 = int(std::max(0.0f, std::floor(y + 0.5f))), y1 = int(std::min(float(px.height), std::floor(y + h + 0.5f)));
+        const int x0 = pixelIndex(std::floor(x + 0.5f), 0, px.width), x1 = pixelIndex(std::floor(x + w + 0.5f), 0, px.width);
+        const int y0 = pixelIndex(std::floor(y + 0.5f), 0, px.height), y1 = pixelIndex(std::floor(y + h + 0.5f), 0, px.height);
         for (int yy = y0; yy < y1; ++yy) pt.fillSpan(&px.pixels[size_t(yy) * px.width + x0], x1 - x0);
         return;
     }
@@ -525,7 +530,7 @@ void Canvas::drawOval(float x, float y, float w, float h) {
     if (tf.identity) {
         // Row by row: the inner span is filled whole, only the rim is measured; each pixel once.
         const double cx = x + rx, cy = y + ry;
-        const int y0 = std::max(0, int(std::floor(y))), y1 = std::min(px.height, int(std::ceil(y + h)));
+        const int y0 = pixelIndex(std::floor(y), 0, px.height), y1 = pixelIndex(std::ceil(y + h), 0, px.height);
         auto halfAt = [&](double yy) {
             const double ny = (yy - cy) / ry, in = 1.0 - ny * ny;
             return in > 0 ? rx * std::sqrt(in) : 0.0;
@@ -534,9 +539,9 @@ void Canvas::drawOval(float x, float y, float w, float h) {
             const double ny = (yy + 0.5 - cy) / ry;
             const double outer = std::max({halfAt(yy), halfAt(yy + 1.0), halfAt(std::clamp(cy, double(yy), yy + 1.0))});
             const double inner = std::min(halfAt(yy), halfAt(yy + 1.0));
-            const int xa = std::max(0, int(std::floor(cx - outer - 1.0))), xb = std::min(px.width, int(std::ceil(cx + outer + 1.0)));
+            const int xa = pixelIndex(std::floor(cx - outer - 1.0), 0, px.width), xb = pixelIndex(std::ceil(cx + outer + 1.0), 0, px.width);
             // Pixels lying wholly inside the oval are filled as a span; only the rim is measured.
-            const int fa = std::max(xa, int(std::ceil(cx - inner))), fb = std::min(xb, int(std::floor(cx + inner)));
+            const int fa = pixelIndex(std::ceil(cx - inner), xa, xb), fb = pixelIndex(std::floor(cx + inner), xa, xb);
             uint32_t* row = &px.pixels[size_t(yy) * px.width];
             for (int xx = xa; xx < xb; ++xx) {
                 if (xx == fa && fb > fa) {

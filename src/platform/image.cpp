@@ -34,8 +34,8 @@ void PixelBuffer::writePixel(int x, int y, uint32_t c) {
 namespace {
 
 // Pictures larger than this are refused rather than allocated (a damaged header can claim
-// any size).
-constexpr unsigned long long MAX_PIXELS = 1ull << 26;
+// any size); 4096 x 4096 is far beyond anything the game draws.
+constexpr unsigned long long MAX_PIXELS = 1ull << 24;
 
 bool readFile(const std::string& path, std::vector<unsigned char>& bytes) {
     FILE* f = std::fopen(path.c_str(), "rb");
@@ -247,10 +247,17 @@ bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, bytes.data(), (unsigned long)bytes.size());
     jpeg_read_header(&cinfo, TRUE);
+    // The size is checked before decoding starts: a progressive file has its whole
+    // coefficient store allocated (and its data read) by jpeg_start_decompress.
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
+        (unsigned long long)cinfo.image_width * cinfo.image_height > MAX_PIXELS) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     const unsigned w = cinfo.output_width, h = cinfo.output_height;
-    if (w == 0 || h == 0 || (unsigned long long)w * h > MAX_PIXELS || cinfo.output_components != 3) {
+    if (err.damaged || w == 0 || h == 0 || (unsigned long long)w * h > MAX_PIXELS || cinfo.output_components != 3) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -259,7 +266,7 @@ bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
     out->bytes.resize(size_t(w) * h * 3);
     while (cinfo.output_scanline < h) {
         JSAMPROW r = out->bytes.data() + size_t(cinfo.output_scanline) * w * 3;
-        if (jpeg_read_scanlines(&cinfo, &r, 1) != 1) break;
+        if (jpeg_read_scanlines(&cinfo, &r, 1) != 1 || err.damaged) break;
     }
     const bool complete = cinfo.output_scanline == h;
     if (complete) jpeg_finish_decompress(&cinfo);
@@ -395,7 +402,7 @@ PixelBufferPtr loadPixels(const std::string& path) {
 }
 
 PixelBufferPtr createPixels(int w, int h) {
-    if (w <= 0 || h <= 0) return nullptr;
+    if (w <= 0 || h <= 0 || (unsigned long long)w * h > MAX_PIXELS) return nullptr;
     return std::make_shared<PixelBuffer>(w, h, PF_RGB, 0xFF000000u);
 }
 
@@ -404,6 +411,7 @@ PixelBufferPtr resizePixels(const PixelBuffer& src, int w, int h) {
     // A size truncated to nothing still gives a picture of one pixel.
     if (w < 1) w = 1;
     if (h < 1) h = 1;
+    if ((unsigned long long)w * h > MAX_PIXELS) return nullptr;
     auto out = std::make_shared<PixelBuffer>(w, h, src.format);
     if (w == src.width && h == src.height) {
         out->pixels = src.pixels;
@@ -502,7 +510,7 @@ ImagePtr Image::fromPixels(const PixelBuffer& b) {
 }
 
 ImagePtr Image::create(int w, int h, int frames) {
-    if (w <= 0 || h <= 0 || frames < 1) return nullptr;
+    if (w <= 0 || h <= 0 || frames < 1 || (unsigned long long)w * h > MAX_PIXELS / unsigned(frames)) return nullptr;
     auto i = std::make_shared<Image>();
     i->w_ = w;
     i->h_ = h;

@@ -30,6 +30,9 @@ struct PixelBuffer {
 };
 using PixelBufferPtr = std::shared_ptr<PixelBuffer>;
 
+// Loading, creating and resizing refuse (nullptr) a picture of more pixels than 4096 x 4096:
+// a damaged header or a wrong size must not claim gigabytes.
+
 // PNG or JPEG, chosen by content. nullptr for a missing, damaged or truncated file.
 PixelBufferPtr loadPixels(const std::string& path);
 PixelBufferPtr createPixels(int w, int h);  // 24-bit RGB, black

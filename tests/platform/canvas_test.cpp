@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "platform/canvas.h"
 
@@ -357,6 +358,48 @@ TEST(CanvasText, TurnedTextFollowsTheState) {
             }
     EXPECT_GT(below, 10);
     EXPECT_EQ(right, 0);
+}
+
+// Coordinates and scales far beyond the canvas must neither overflow the pixel arithmetic
+// (which lost the visible part of giant shapes and walked billions of empty rows) nor
+// draw anything that is not on the canvas.
+TEST(CanvasRobust, FarOffShapesDrawOnlyTheirVisiblePart) {
+    Canvas c(40, 30);
+    DrawState& st = c.state();
+    // A wide line and an oval whose ends lie billions of pixels away still cross the canvas.
+    st.lineWidth = 3;
+    c.drawLine(-3e9f, 10, 3e9f, 10);
+    EXPECT_EQ(c.pixels().readPixel(0, 10), argb(255, 255, 255, 255));
+    EXPECT_EQ(c.pixels().readPixel(39, 11), argb(255, 255, 255, 255));
+    EXPECT_EQ(c.pixels().readPixel(20, 5), argb(255, 0, 0, 0));
+    c.clear();
+    c.drawOval(-3e9f, -3e9f, 6e9f, 6e9f);
+    EXPECT_EQ(c.pixels().readPixel(0, 0), argb(255, 255, 255, 255));
+    EXPECT_EQ(c.pixels().readPixel(39, 29), argb(255, 255, 255, 255));
+
+    // Wholly off the canvas, however far or however scaled: nothing changes.
+    c.clear();
+    st.font = Font::load(kFont, 12);
+    ASSERT_NE(st.font, nullptr);
+    auto img = solid(8, 8, argb(255, 255, 0, 0));
+    const std::vector<uint32_t> black = c.pixels().pixels;
+    for (float far : {3e9f, -3e9f, 1e30f}) {
+        c.drawRect(far, 5, 10, 10);
+        c.drawOval(far, 5, 10, 10);
+        c.drawLine(far, 5, far + 20, 5);
+        c.drawText("far", far, 5);
+        st.scaleX = 1e30f, st.scaleY = -1e30f, st.rotation = 33;
+        img->setHandle(far, far);  // the picture lies far off to one side of (20, 15)
+        c.drawImage(*img, 20, 15);
+        img->setHandle(0, 0);
+        st.scaleX = st.scaleY = 1, st.rotation = 0;
+    }
+    EXPECT_EQ(c.pixels().pixels, black);
+    // Shrunk to nothing, a picture leaves at most a faint dot.
+    st.scaleX = st.scaleY = 1e-30f;
+    c.drawImage(*img, 20, 15);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) EXPECT_LT(R(c.pixels().readPixel(x, y)), 128) << x << "," << y;
 }
 
 TEST(CanvasState, FlatFunctionsKeepAndClampState) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -36,6 +37,25 @@ std::vector<char> fileBytes(const std::string& path) {
 void writeBytes(const std::string& path, const std::vector<char>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+// A 16 x 8 progressive JPEG, red at the top fading to blue at the bottom.
+std::vector<char> progressiveJpeg() {
+    const std::string hex =
+        "ffd8ffdb004300100b0c0e0c0a100e0d0e1211101318281a181616183123251d283a333d3c3933383740485c4e404457"
+        "453738506d51575f626768673e4d71797064785c656763ffdb0043011112121815182f1a1a2f63423842636363636363"
+        "6363636363636363636363636363636363636363636363636363636363636363636363636363636363636363ffc20011"
+        "080008001003012200021101031101ffc4001500010100000000000000000000000000000005ffc40015010101000000"
+        "00000000000000000000000305ffda000c0301000210031000000198292fffc400151001010000000000000000000000"
+        "0000000012ffda0008010100010502a53fffc400161100030000000000000000000000000000000314ffda0008010301"
+        "013f01a187ffc40017110003010000000000000000000000000000031451ffda0008010201013f0195787fffc4001410"
+        "0100000000000000000000000000000010ffda0008010100063f023fffc4001410010000000000000000000000000000"
+        "0010ffda0008010100013f213fffda000c030100020003000000100bffc4001511010100000000000000000000000000"
+        "000061ffda0008010301013f10b3ffc40014110100000000000000000000000000000000ffda0008010201013f102fff"
+        "c4001510010100000000000000000000000000000071ffda0008010100013f10a53fffd9";
+    std::vector<char> bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    return bytes;
 }
 
 }  // namespace
@@ -119,6 +139,33 @@ TEST(PixelBufferIO, DamagedFilesFailCleanly) {
     EXPECT_EQ(loadPixels(outPath("text.png")), nullptr);
 }
 
+// A progressive file has its whole coefficient store allocated before the first line comes
+// out, so a size claimed in a damaged header must be refused before decoding starts.
+TEST(PixelBufferIO, ProgressiveJpegDecodesAndAHugeClaimedSizeIsRefused) {
+    std::vector<char> bytes = progressiveJpeg();
+    const std::string path = outPath("progressive.jpg");
+    writeBytes(path, bytes);
+    auto px = loadPixels(path);
+    ASSERT_NE(px, nullptr);
+    EXPECT_EQ(px->width, 16);
+    EXPECT_EQ(px->height, 8);
+    const uint32_t top = px->readPixel(8, 0), bottom = px->readPixel(8, 7);
+    EXPECT_GT((top >> 16) & 255, top & 255);
+    EXPECT_GT(bottom & 255, (bottom >> 16) & 255);
+
+    // The frame header (FF C2) claims 65000 x 65000 pixels over the same few hundred bytes.
+    size_t sof = 0;
+    while (sof + 1 < bytes.size() && !(bytes[sof] == char(0xFF) && bytes[sof + 1] == char(0xC2))) ++sof;
+    ASSERT_LT(sof + 9, bytes.size());
+    for (size_t at : {sof + 5, sof + 7}) {
+        bytes[at] = char(65000 >> 8);
+        bytes[at + 1] = char(65000 & 255);
+    }
+    writeBytes(path, bytes);
+    EXPECT_EQ(loadPixels(path), nullptr);
+    EXPECT_EQ(Image::load(path), nullptr);
+}
+
 TEST(PixelBufferIO, SaveIntoMissingFolderFails) {
     EXPECT_FALSE(savePNG(testPicture(4, 4), outPath("no/such/folder/x.png"), 5));
     EXPECT_FALSE(saveJPEG(testPicture(4, 4), outPath("no/such/folder/x.jpg"), 75));
@@ -138,6 +185,16 @@ TEST(PixelBufferResize, AveragesWhenShrinkingAndKeepsAlpha) {
     auto one = resizePixels(src, 1, 1);
     ASSERT_NE(one, nullptr);
     EXPECT_EQ(one->readPixel(0, 0), argb(128, 255, 0, 0));  // half covered, pure red
+}
+
+TEST(PixelBufferResize, SizesBeyondAnyPictureAreRefused) {
+    const PixelBuffer src(4, 4, PF_RGBA, argb(255, 1, 2, 3));
+    EXPECT_EQ(resizePixels(src, 100000, 100000), nullptr);
+    EXPECT_EQ(createPixels(1 << 20, 1 << 20), nullptr);
+    EXPECT_EQ(Image::create(4096, 4096, 1 << 30), nullptr);
+    auto big = resizePixels(src, 4096, 4096);  // the largest allowed
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->readPixel(4095, 4095), argb(255, 1, 2, 3));
 }
 
 TEST(PixelBufferResize, EnlargesSmoothlyAndKeepsSize) {

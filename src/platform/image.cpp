@@ -13,6 +13,7 @@
 #include <png.h>
 
 #include "platform/canvas.h"
+#include "platform/files.h"
 
 namespace plat {
 
@@ -36,30 +37,6 @@ namespace {
 // Pictures larger than this are refused rather than allocated (a damaged header can claim
 // any size); 4096 x 4096 is far beyond anything the game draws.
 constexpr unsigned long long MAX_PIXELS = 1ull << 24;
-
-bool readFile(const std::string& path, std::vector<unsigned char>& bytes) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    bytes.clear();
-    unsigned char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
-// Writes next to the target and renames over it, so a failed save never leaves half a file.
-bool writeFileAtomically(const std::string& path, const unsigned char* data, size_t size) {
-    const std::string tmp = path + ".tmp~";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(data, 1, size, f) == size;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(tmp.c_str());
-    return ok;
-}
 
 // ---- PNG ----
 
@@ -394,7 +371,7 @@ Taps makeTaps(int src, int dst) {
 
 PixelBufferPtr loadPixels(const std::string& path) {
     std::vector<unsigned char> bytes;
-    if (!readFile(path, bytes) || bytes.size() < 8) return nullptr;
+    if (!loadBytes(path, bytes) || bytes.size() < 8) return nullptr;
     static const unsigned char pngSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     if (std::memcmp(bytes.data(), pngSig, 8) == 0) return decodePNG(bytes);
     if (bytes[0] == 0xFF && bytes[1] == 0xD8) return decodeJPEG(bytes);
@@ -463,16 +440,17 @@ PixelBufferPtr resizePixels(const PixelBuffer& src, int w, int h) {
     return out;
 }
 
+// Saved like every other file (saveBytes): to a temporary file that reaches the disk before it
+// is renamed over the old one. The image cache is never rebuilt once written, so a picture
+// cut short by a crash or a power loss would stay broken for good.
 bool savePNG(const PixelBuffer& buf, const std::string& path, int level) {
     std::vector<unsigned char> bytes;
-    if (!encodePNG(buf, level, bytes)) return false;
-    return writeFileAtomically(path, bytes.data(), bytes.size());
+    return encodePNG(buf, level, bytes) && saveBytes(bytes, path);
 }
 
 bool saveJPEG(const PixelBuffer& buf, const std::string& path, int quality) {
     std::vector<unsigned char> bytes;
-    if (!encodeJPEG(buf, quality, bytes)) return false;
-    return writeFileAtomically(path, bytes.data(), bytes.size());
+    return encodeJPEG(buf, quality, bytes) && saveBytes(bytes, path);
 }
 
 // ---- Images ----

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,29 @@ TEST(PixelBufferIO, SaveIntoMissingFolderFails) {
     EXPECT_FALSE(savePNG(testPicture(4, 4), outPath("no/such/folder/x.png"), 5));
     EXPECT_FALSE(saveJPEG(testPicture(4, 4), outPath("no/such/folder/x.jpg"), 75));
     EXPECT_FALSE(savePNG(PixelBuffer(), outPath("empty.png"), 5));
+}
+
+// Pictures are saved the way every file is: whole, through a temporary file, keeping the
+// old file's permissions, and leaving nothing else behind.
+TEST(PixelBufferIO, SaveReplacesThePictureWholeAndLeavesNothingElse) {
+    const std::string dir = outPath("replace");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const std::string path = dir + "/bgd.png";
+    ASSERT_TRUE(savePNG(testPicture(64, 32), path, 5));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(saveJPEG(testPicture(16, 8), path, 75));  // JPEG data under a .png name
+    auto px = loadPixels(path);
+    ASSERT_NE(px, nullptr);
+    EXPECT_EQ(px->width, 16);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_directories(dir + "/folder.png");
+    EXPECT_FALSE(savePNG(testPicture(4, 4), dir + "/folder.png", 5));
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"bgd.png", "folder.png"}));
 }
 
 TEST(PixelBufferResize, AveragesWhenShrinkingAndKeepsAlpha) {

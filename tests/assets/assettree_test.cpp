@@ -18,19 +18,13 @@
 #include "platform/text.h"
 
 namespace fs = std::filesystem;
+#include "assets/asset_tree.h"
 
 namespace {
 
-const std::string ROOT = TARN_ASSET_DIR;
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::vector<std::string> splitOn(const std::string& s, char sep) { return plat::split(s, std::string(1, sep)); }
+using asset_tree::ROOT;
+using asset_tree::readAll;
+using asset_tree::splitOn;
 
 struct Pic {
     const char* path;  // under images/ at run time, original/ in the tree

@@ -397,31 +397,24 @@ Stereo touchdown(bool heavy) {
     return s;
 }
 
-Stereo soundHeartbeat() {
-    Stereo s(secs(0.25));
-    std::vector<float> b(secs(0.25));
+// The patient monitor's tone: one sine at C6 under an envelope (attack, decay, sustain
+// level, hold, release), centred.
+Stereo monitorTone(double seconds, double a, double d, double sus, double hold, double rel, float level) {
+    Stereo s(secs(seconds));
+    std::vector<float> b(secs(seconds));
     for (size_t i = 0; i < b.size(); ++i) {
         double t = double(i) / RATE;
-        b[i] = float(std::sin(TAU * 1046.5 * t)) * env(t, 0.004, 0.02, 0.7, 0.09, 0.06);
+        b[i] = float(std::sin(TAU * 1046.5 * t)) * env(t, a, d, sus, hold, rel);
     }
     s.add(b, 0, 0.5f);
-    s.resize(secs(0.25));
-    normalize(s, 0.55f);
+    s.resize(secs(seconds));
+    normalize(s, level);
     return s;
 }
 
-Stereo soundFlatline() {
-    Stereo s(secs(2.2));
-    std::vector<float> b(secs(2.2));
-    for (size_t i = 0; i < b.size(); ++i) {
-        double t = double(i) / RATE;
-        b[i] = float(std::sin(TAU * 1046.5 * t)) * env(t, 0.01, 0, 1, 1.9, 0.28);
-    }
-    s.add(b, 0, 0.5f);
-    s.resize(secs(2.2));
-    normalize(s, 0.5f);
-    return s;
-}
+Stereo soundHeartbeat() { return monitorTone(0.25, 0.004, 0.02, 0.7, 0.09, 0.06, 0.55f); }
+
+Stereo soundFlatline() { return monitorTone(2.2, 0.01, 0, 1, 1.9, 0.28, 0.5f); }
 
 Stereo soundGeese() {
     const size_t n = secs(4.0);

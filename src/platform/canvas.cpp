@@ -488,15 +488,24 @@ void Canvas::drawLine(float x1, float y1, float x2, float y2) {
     else wideLine(impl_->px, pt, x1, y1, x2, y2, std::min(st.lineWidth, 4096.0f));
 }
 
+namespace {
+// A box given with a negative width or height is the same box from its other corner;
+// false when any value is not finite.
+bool normaliseBox(float& x, float& y, float& w, float& h) {
+    if (!(std::isfinite(x) && std::isfinite(y) && std::isfinite(w) && std::isfinite(h))) return false;
+    if (w < 0) { x += w; w = -w; }
+    if (h < 0) { y += h; h = -h; }
+    return true;
+}
+}  // namespace
+
 void Canvas::drawRect(float x, float y, float w, float h) {
     const DrawState& st = impl_->st;
     PixelBuffer& px = impl_->px;
     const Painter pt(st);
     if (pt.tint.ka == 0 && !pt.solidMode()) return;
     const Transform tf(st);
-    if (tf.degenerate || !(std::isfinite(x) && std::isfinite(y) && std::isfinite(w) && std::isfinite(h))) return;
-    if (w < 0) { x += w; w = -w; }
-    if (h < 0) { y += h; h = -h; }
+    if (tf.degenerate || !normaliseBox(x, y, w, h)) return;
     if (tf.identity) {
         const int x0 = pixelIndex(std::floor(x + 0.5f), 0, px.width), x1 = pixelIndex(std::floor(x + w + 0.5f), 0, px.width);
         const int y0 = pixelIndex(std::floor(y + 0.5f), 0, px.height), y1 = pixelIndex(std::floor(y + h + 0.5f), 0, px.height);
@@ -522,9 +531,7 @@ void Canvas::drawOval(float x, float y, float w, float h) {
     const Painter pt(st);
     if (pt.tint.ka == 0 && !pt.solidMode()) return;
     const Transform tf(st);
-    if (tf.degenerate || !(std::isfinite(x) && std::isfinite(y) && std::isfinite(w) && std::isfinite(h))) return;
-    if (w < 0) { x += w; w = -w; }
-    if (h < 0) { y += h; h = -h; }
+    if (tf.degenerate || !normaliseBox(x, y, w, h)) return;
     if (w <= 0 || h <= 0) return;
     const double rx = w * 0.5, ry = h * 0.5;
     if (tf.identity) {

@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class ArrayFunc : public Object {
 public:

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "imports/vector.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_animate_motion : public Object {
 public:

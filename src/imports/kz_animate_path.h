@@ -6,7 +6,7 @@
 
 #include "imports/kz_animate_motion.h"
 #include "imports/kz_path.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_animate_path;
 using KZ_animate_pathPtr = std::shared_ptr<KZ_animate_path>;

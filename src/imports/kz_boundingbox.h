@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "imports/vector.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_boundingBox;
 using KZ_boundingBoxPtr = std::shared_ptr<KZ_boundingBox>;

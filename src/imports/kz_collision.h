@@ -4,7 +4,7 @@
 #include <span>
 
 #include "imports/vector.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class Collision : public Object {
 public:

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "imports/vector.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_graphic_line;
 using KZ_graphic_linePtr = std::shared_ptr<KZ_graphic_line>;

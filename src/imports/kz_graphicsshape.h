@@ -1,6 +1,6 @@
 // A rectangle drawn as a 1-pixel outline or filled, in the current colour, alpha and blend.
 #pragma once
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_graphicsShape : public Object {
 public:

@@ -1,7 +1,7 @@
 // Image effects: the darkened grey copy the pause view shows.
 #pragma once
 #include "platform/image.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_imageFX : public Object {
 public:

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_oscillator : public Object {
 public:

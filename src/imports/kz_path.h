@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "imports/vector.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_path : public Object {
 public:

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_shiftRegister : public Object {
 public:

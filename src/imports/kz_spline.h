@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "imports/vector.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_spline : public Object {
 public:

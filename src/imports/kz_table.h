@@ -8,7 +8,7 @@
 
 #include "platform/font.h"
 #include "platform/image.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_table : public Object {
 public:

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_time : public Object {
 public:

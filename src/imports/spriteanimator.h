@@ -3,7 +3,7 @@
 #pragma once
 #include <memory>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class SpriteAnimator;
 using SpriteAnimatorPtr = std::shared_ptr<SpriteAnimator>;

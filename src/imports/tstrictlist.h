@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class TStrictList : public Object {
 public:

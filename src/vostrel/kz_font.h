@@ -7,7 +7,7 @@
 
 #include "platform/image.h"
 #include "vostrel/kz_integer.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_font : public Object {
 public:

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "vostrel/kz_font.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class KZ_imageString : public Object {
 public:

@@ -8,7 +8,7 @@
 
 #include "platform/image.h"
 #include "vostrel/kz_uielement.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 #include "vostrel/singleton.h"
 
 class KZ_button;

@@ -6,7 +6,7 @@
 #include <string>
 #include <type_traits>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 // Who hears a widget's events.
 // - A shared_ptr is held weakly: a widget never keeps its receiver alive, and a receiver

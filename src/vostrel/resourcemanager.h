@@ -12,7 +12,7 @@
 #include "platform/image.h"
 #include "platform/stream.h"
 #include "vostrel/kz_font.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 #include "vostrel/singleton.h"
 
 class ResourceManager : public Object, public Singleton<ResourceManager> {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/audio.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 #include "vostrel/singleton.h"
 
 class ResourceManager;

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "platform/stream.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class ResourceManager;
 

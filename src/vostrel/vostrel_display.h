@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 class Vostrel_display : public Object {
 public:

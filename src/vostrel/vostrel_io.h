@@ -2,7 +2,7 @@
 #pragma once
 #include <memory>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 #include "vostrel/singleton.h"
 
 class ScreenManager;

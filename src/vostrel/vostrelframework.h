@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "vostrel/object.h"
+#include "imports/object.h"
 #include "vostrel/singleton.h"
 
 class ScreenManager;

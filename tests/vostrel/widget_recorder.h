@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "vostrel/kz_event.h"
-#include "vostrel/object.h"
+#include "imports/object.h"
 
 struct HeardEvent {
     std::string receiver;

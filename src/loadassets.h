@@ -1,0 +1,34 @@
+// The start-up: every asset registered under its key, the fonts, the first two screens, the
+// progress file, and then the frame loop until the platform asks the game to close.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+// One entry of the asset list. Sizes are design sizes, multiplied by the draw scale and
+// truncated when registered.
+struct AssetEntry {
+    enum Kind { FONT, IMAGE, SPRITE, SOUND, TEXT };
+    Kind kind;
+    std::string key;
+    std::string file;   // relative to the registry's folder for its kind
+    int size = 0;       // fonts: pixel size; sprites: cell width and height
+    int frames = 0;     // sprites: cell count
+    int flag = 0;       // images and sprites: 1 = centred handle; sounds: 1 = loops
+};
+
+// The 45 assets, in the order they are registered.
+const std::vector<AssetEntry>& assetList();
+
+// Registers every asset of the list under its key; a missing or damaged file ends the
+// program with the registry's message, so later entries are not tried. Returns 0.
+int loadAssets();
+
+// Brings the game up to its first frame: framework, window, assets, fonts, menu, splash and
+// progress file, in that order. `afterStep`, when given, hears the number of each step as it
+// completes (1 to 13); the game passes nothing.
+int startUp(const std::function<void(int step)>& afterStep = nullptr);
+
+// Runs frames until the platform reports a close request (tested before every frame), then
+// lets the framework record a running game. Returns 0.
+int runFrameLoop();

@@ -1,0 +1,47 @@
+// The main menu: Continue, New game, Top scores, Help and Credits, and the version line.
+#pragma once
+#include <memory>
+
+#include "platform/image.h"
+#include "vostrel/inf_screenmanager.h"
+#include "vostrel/singleton.h"
+
+class KZ_button;
+
+class MenuScreen : public inf_screenManager, public Singleton<MenuScreen> {
+public:
+    MenuScreen();
+
+    // Button events from the widget system; acts on clicks only.
+    int SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>& source) override;
+
+    int update() override { return 0; }
+    int render() override;
+    int onFadeInStart() override;
+    int onFadeInEnd() override { return 0; }
+    int onFadeOutStart() override { return 0; }
+    int onFadeOutEnd() override;
+    int onMouseMove(int, int) override { return 0; }
+    int onMouseUp(int, int) override { return 0; }
+    int onMouseDown(int, int) override { return 0; }
+    int onKeyPress(int) override { return 0; }
+    int onDragStart(int, int) override { return 0; }
+    int onDrag(int, int) override { return 0; }
+    int onDragStop(int, int) override { return 0; }
+
+    // The screen Continue returns to (the game or the story break); the latest call wins.
+    int set_ctnScreen(const ScreenPtr& screen);
+    ScreenPtr get_ctnScreen() const { return _ctnScreen; }
+
+    plat::ImagePtr _bgd;
+    std::shared_ptr<KZ_button> _btn_continue;
+    std::shared_ptr<KZ_button> _btn_newGame;
+    std::shared_ptr<KZ_button> _btn_topScore;
+    std::shared_ptr<KZ_button> _btn_credits;
+    std::shared_ptr<KZ_button> _btn_help;
+    ScreenPtr _ctnScreen;
+
+protected:
+    // New game's road into a game.
+    void _startNewGame();
+};

@@ -5,7 +5,9 @@
 #include "game/gameshell.h"
 #include "platform/canvas.h"
 #include "platform/window.h"
+#include "settingsmanager.h"
 #include "screens/menuscreen.h"
+#include "screens/screenshell.h"
 #include "screens/splashscreen.h"
 #include "vostrel/kz_uielement.h"
 #include "vostrel/resourcemanager.h"
@@ -85,10 +87,9 @@ int startUp(const std::function<void(int step)>& afterStep) {
         if (afterStep) afterStep(step);
     };
     VostrelFramework::GetInstance();
-    // What the framework's onTerminate needs of the game above it.
-    vostrel->setRunningGameHooks({[] { return Game_playManager::getMissionStatus(); },
-                                  [] { GameShell::get().addCurrentScore(); },
-                                  [] { GameShell::get().saveProgress(); }});
+    // The simulation's links to the screens and the progress file, and what the framework's
+    // onTerminate needs of the running game (its status, the score board, the save).
+    installScreenShell();
     done(1);
     plat::setAppTitle("Tarnholt");
     done(2);
@@ -118,6 +119,8 @@ int startUp(const std::function<void(int step)>& afterStep) {
     done(11);
     vostrel->screen->switchTo(SplashScreen::GetInstance(), 1, 0.0f);
     done(12);
+    // Before the first frame, so every screen sees the stored values.
+    SettingsManager::GetInstance()->loadData();
     done(13);
     return 0;
 }

@@ -1,26 +1,165 @@
 #include "screens/gamescreen.h"
 
 #include "constants.h"
+#include "game/airport.h"
+#include "game/cloudmanager.h"
+#include "game/fleetmanager.h"
+#include "game/game_playmanager.h"
+#include "game/gameengine.h"
 #include "game/gameshell.h"
+#include "game/gameui.h"
+#include "game/gameworld.h"
+#include "game/gp_calmday.h"
+#include "game/renderer.h"
+#include "game/weathersystem.h"
+#include "screens/menuscreen.h"
+#include "vostrel/screenmanager.h"
+#include "vostrel/soundmanager.h"
 
-GameScreen::GameScreen() { _id = Constants::GAME; }
+GameScreen::GameScreen() {
+    _id = Constants::GAME;
+    _ge = GameEngine::GetInstance();
+    _gw = GameWorld::GetInstance();
+    _ws = WeatherSystem::GetInstance();
+    _renderer = _ge->getRenderer();
+    _gui = GameUI::GetInstance();
+    // The calm day stands in until the first game is installed, so there is always a scenario.
+    if (!GameShell::get().getGameplayMan()) GameShell::get().setGameplayMan(GP_calmDay::GetInstance());
+}
 
-int GameScreen::update() { return 0; }
-int GameScreen::render() { return 0; }
-int GameScreen::onFadeInStart() { return 0; }
-int GameScreen::onFadeOutStart() { return 0; }
-int GameScreen::onMouseMove(int, int) { return 0; }
-int GameScreen::onMouseUp(int, int) { return 0; }
-int GameScreen::onMouseDown(int, int) { return 0; }
-int GameScreen::onKeyPress(int) { return 0; }
-int GameScreen::onDragStart(int, int) { return 0; }
-int GameScreen::onDrag(int, int) { return 0; }
-int GameScreen::onDragStop(int, int) { return 0; }
-int GameScreen::_toMenu() { return 0; }
+std::shared_ptr<Game_playManager> GameScreen::getGameplayMan() const {
+    auto pm = GameShell::get().getGameplayMan();
+    if (!pm) {
+        // The shell was replaced without a scenario (tests do this); keep the promise of one.
+        pm = GP_calmDay::GetInstance();
+        GameShell::get().setGameplayMan(pm);
+    }
+    return pm;
+}
 
-int GameScreen::setGameplayMan(const std::shared_ptr<Game_playManager>& pm) {
-    GameShell::get().setGameplayMan(pm);
+int GameScreen::update() {
+    if (_ge->getPause() != 0) return 0;
+    _ge->update();
+    _gw->process();
+    _ws->update();
+    getGameplayMan()->update();
+    _gui->update();
     return 0;
 }
 
-std::shared_ptr<Game_playManager> GameScreen::getGameplayMan() const { return GameShell::get().getGameplayMan(); }
+int GameScreen::render() {
+    if (_renderer) _renderer->update();
+    return 0;
+}
+
+int GameScreen::onFadeInStart() {
+    // Back on the game after a paid collision's intermission (by its Play, by Continue or
+    // any other road): that collision is settled.
+    getGameplayMan()->onPlayResumed();
+    return 0;
+}
+
+int GameScreen::onFadeOutStart() {
+    MenuScreen::GetInstance()->set_ctnScreen(GameScreen::GetInstance());
+    // The siren loops until stopped and nothing runs the engine behind other screens; the
+    // engine sounds it again on its first frame back if the aircraft are still too close.
+    if (_ge->getSirenStat() != 0) _ge->clearSiren();
+    return 0;
+}
+
+int GameScreen::_toMenu() {
+    ScreenManager::GetInstance()->switchTo(MenuScreen::GetInstance(), 1, 0.0f);
+    return 0;
+}
+
+static bool failed() { return Game_playManager::getMissionStatus() == Game_playManager::FAILED; }
+
+int GameScreen::onMouseMove(int x, int y) {
+    _ge->onMouseMove(x, y);
+    return 0;
+}
+
+int GameScreen::onMouseDown(int x, int y) {
+    if (!failed()) _ge->onMouseDown(x, y);
+    return 0;
+}
+
+int GameScreen::onMouseUp(int x, int y) {
+    // The engine never hears a release: a path ends with the drag stop.
+    (void)x;
+    (void)y;
+    if (failed()) _toMenu();
+    return 0;
+}
+
+int GameScreen::onDragStart(int x, int y) {
+    if (failed())
+        _toMenu();
+    else
+        _ge->onDragStart(x, y);
+    return 0;
+}
+
+int GameScreen::onDrag(int x, int y) {
+    _ge->onDrag(x, y);
+    return 0;
+}
+
+int GameScreen::onDragStop(int x, int y) {
+    _ge->onDragStop(x, y);
+    return 0;
+}
+
+int GameScreen::onKeyPress(int key) {
+    auto sm = ScreenManager::GetInstance();
+    switch (key) {
+        case 27:
+            // Lift the pause on the way out: the grey picture would otherwise stay over the
+            // menu, and the pause would keep the sound muted there.
+            if (_ge->getPause() != 0) {
+                _ge->clearPause();
+                sm->unpauseView();
+            }
+            _toMenu();
+            break;
+        case 'P':
+        case 'p':
+            if (_ge->getPause() != 0) {
+                _ge->clearPause();
+                sm->unpauseView();
+            } else if (sm->pauseView() != 0) {
+                // pauseView refuses during a fade; then the game runs on.
+                _ge->setPause();
+            }
+            break;
+        case 'M':
+        case 'm': {
+            auto audio = SoundManager::GetInstance();
+            if (audio->getMute() != 0)
+                audio->unMute();
+            else
+                audio->mute();
+            break;
+        }
+        default: break;
+    }
+    return 0;
+}
+
+int GameScreen::setGameplayMan(const std::shared_ptr<Game_playManager>& pm) {
+    if (!pm) return 0;  // only cells with a scenario start a game
+    FleetManager::GetInstance()->reset();
+    // The display before the scenario's init, which may put its own items on it (the
+    // story's "PHASE n").
+    _gui->reset();
+    GameShell::get().setGameplayMan(pm);
+    _gw->reset();
+    // reset before init: init sets the story mode that reset clears.
+    pm->reset();
+    pm->init();
+    pm->setMissionStatus(Game_playManager::ACTIVE);
+    _ge->reset();
+    Airport::GetInstance()->reset();
+    CloudManager::GetInstance()->reset();
+    return 0;
+}

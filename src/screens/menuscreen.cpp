@@ -3,7 +3,11 @@
 #include "constants.h"
 #include "game/game_playmanager.h"
 #include "platform/canvas.h"
+#include "screens/creditsscreen.h"
 #include "screens/gamescreen.h"
+#include "screens/helpscreen.h"
+#include "screens/scorescreen.h"
+#include "screens/workloadscreen.h"
 #include "vostrel/kz_button.h"
 #include "vostrel/kz_event.h"
 #include "vostrel/kz_systemui2.h"
@@ -66,14 +70,15 @@ int MenuScreen::SendMessage(const std::shared_ptr<Object>& message, const std::s
         if (_ctnScreen && Game_playManager::getMissionStatus() == Game_playManager::ACTIVE)
             sm->switchTo(_ctnScreen, 1, 0.0f);
     } else if (source == _btn_newGame) {
+        // Ends the running game unscored; the grid comes next.
         Game_playManager::endGameplay();
-        _startNewGame();
+        sm->switchTo(WorkloadScreen::GetInstance(), 1, 0.0f);
     } else if (source == _btn_topScore) {
-        // The score board arrives with its own screen.
+        sm->switchTo(ScoreScreen::GetInstance(), 1, 0.0f);
     } else if (source == _btn_help) {
+        sm->switchTo(HelpScreen::GetInstance(), 1, 0.0f);
     } else if (source == _btn_credits) {
+        sm->switchTo(CreditsScreen::GetInstance(), 1, 0.0f);
     }
     return 0;
 }
-
-void MenuScreen::_startNewGame() {}

@@ -40,8 +40,4 @@ public:
     std::shared_ptr<KZ_button> _btn_credits;
     std::shared_ptr<KZ_button> _btn_help;
     ScreenPtr _ctnScreen;
-
-protected:
-    // New game's road into a game.
-    void _startNewGame();
 };

@@ -81,6 +81,9 @@ public:
 protected:
     // The right-aligned line at the top of the screen for 200 frames.
     static void _addRightText(const std::string& text);
+    // The nation's flag, 30 x 20 at the draw scale, kept in the display's left column as
+    // entry `n` (1 = top, at y 60, 25 units apart).
+    static void _addFlagIcon(const std::string& id, int n);
 
     int _storyMode = WORK;
     int _failureMode = 0;

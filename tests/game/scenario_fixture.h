@@ -1,0 +1,148 @@
+// A small world for the scenario rules: its own nations, flags and sounds in a scratch
+// folder, a shell that counts what the rules ask of the screens, and scripted random draws.
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/aircraft.h"
+#include "game/airport.h"
+#include "game/fleetmanager.h"
+#include "game/game_playmanager.h"
+#include "game/gameshell.h"
+#include "game/gameui.h"
+#include "game/gameworld.h"
+#include "platform/image.h"
+#include "platform/sys.h"
+#include "platform/testing.h"
+#include "vostrel/resourcemanager.h"
+#include "vostrel/screenmanager.h"
+#include "vostrel/singleton.h"
+#include "vostrel/soundmanager.h"
+
+namespace scenario_test {
+
+namespace fs = std::filesystem;
+
+struct RecordingShell : GameShell {
+    int intermissions = 0, scores = 0, saves = 0, storyBreaks = 0;
+    void showIntermission() override { ++intermissions; }
+    void showStoryBreak() override { ++storyBreaks; }
+    void addCurrentScore() override { ++scores; }
+    void saveProgress() override { ++saves; }
+};
+
+class ScenarioFixture : public ::testing::Test {
+protected:
+    // Nations in file order; the world shuffles them.
+    std::vector<std::string> nationIds{"aland", "borea", "cetia"};
+    std::shared_ptr<RecordingShell> shell;
+    // Fixed answers by bounds; anything else draws the bound's low end.
+    std::map<std::pair<int, int>, int> answers;
+    std::vector<std::pair<int, int>> draws;
+
+    void SetUp() override {
+        SingletonRegistry::resetAllForTests();
+        plat::testing::useSilentAudio();
+        char tmpl[] = "/tmp/tarn-scen-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        root = tmpl;
+        oldCwd = fs::current_path();
+        fs::create_directories(root / "assets/images/flags");
+        fs::create_directory_symlink(fs::path(TARN_ASSET_DIR) / "audio", root / "assets/audio");
+        std::ofstream nations(root / "assets/nations.txt", std::ios::binary);
+        for (const auto& id : nationIds) {
+            nations << "Land of " << id << "|" << id << "|||\n";
+            plat::PixelBuffer flag(60, 40);
+            ASSERT_TRUE(plat::savePNG(flag, (root / "assets/images/flags" / (id + ".png")).string(), 5));
+        }
+        nations.close();
+        fs::current_path(root);
+
+        answers = {{{0, 7}, 1}};  // lanes: lane 1 whenever it is free
+        plat::testing::scriptRand([this](int lo, int hi) {
+            draws.emplace_back(lo, hi);
+            auto it = answers.find({lo, hi});
+            return it != answers.end() ? it->second : lo;
+        });
+
+        ScreenManager::GetInstance()->init(800, 480, 30, nullptr);
+        auto rm = ResourceManager::GetInstance();
+        rm->addText("nations.txt", "nation data");
+        for (auto [file, key] : {std::pair{"warning.wav", "warning sound"}, {"reward.wav", "reward sound"},
+                                 {"heartbeat.wav", "heartbeat sound"}, {"flatline.wav", "flatline sound"}})
+            rm->addSound(file, key, 0);
+        shell = std::make_shared<RecordingShell>();
+        GameShell::install(shell);
+        GameWorld::GetInstance()->reset();
+    }
+
+    void TearDown() override {
+        plat::testing::scriptRand(nullptr);
+        SingletonRegistry::resetAllForTests();
+        fs::current_path(oldCwd);
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+
+    // What the game screen does when it installs a scenario.
+    void install(const std::shared_ptr<Game_playManager>& pm) {
+        FleetManager::GetInstance()->reset();
+        GameUI::GetInstance()->reset();
+        GameShell::get().setGameplayMan(pm);
+        GameWorld::GetInstance()->reset();
+        pm->reset();
+        pm->init();
+        Game_playManager::setMissionStatus(Game_playManager::ACTIVE);
+    }
+
+    static void frames(const std::shared_ptr<Game_playManager>& pm, int n) {
+        for (int i = 0; i < n; ++i) pm->update();
+    }
+
+    static AircraftPtr plane(int cls, int payload = 0) {
+        auto a = Aircraft::Create(cls, Vector(400.0, 240.0));
+        if (payload) a->setPayload(payload);
+        return a;
+    }
+
+    static int funds() { return Airport::getInstance()->getFunds(); }
+    static void setFunds(int n) { Airport::getInstance()->setFunds(n); }
+
+    static std::vector<std::string> texts() {
+        std::vector<std::string> out;
+        for (const auto& item : GameUI::GetInstance()->getItemList())
+            if (item->class_ == UI_item::TEXT) out.push_back(item->data);
+        return out;
+    }
+    static int hosInWorld() {
+        int n = 0;
+        for (const auto& a : GameWorld::GetInstance()->getAircraftList())
+            if (a->getPayload() == Aircraft::HOS && !a->isInvalid()) ++n;
+        return n;
+    }
+    // Every free lane taken (each usable lane is the opposite of another), or all given back.
+    static void blockAllLanes() {
+        for (int lane : {1, 2, 3, 5, 6, 7}) FleetManager::GetInstance()->lockOppositeLane(lane);
+    }
+    static void freeAllLanes() {
+        for (int lane : {1, 2, 3, 5, 6, 7}) FleetManager::GetInstance()->clearLane(lane);
+    }
+    int drawsOf(int lo, int hi) const {
+        int n = 0;
+        for (const auto& d : draws) n += (d == std::pair{lo, hi});
+        return n;
+    }
+
+private:
+    fs::path root, oldCwd;
+};
+
+}  // namespace scenario_test

@@ -15,6 +15,9 @@ public:
     // The live position, changed in place by every update.
     const VectorPtr& getPosition() const { return _position; }
     float getAngle() const { return _rotation; }
+    // The heading to turn from: an owner that already flies somewhere hands it over, so
+    // the first leg turns from there instead of from 0.
+    void setAngle(float degrees) { _rotation = degrees; }
     // The step of the current leg; a new object for every leg, (0, 0) before the first.
     const VectorPtr& getVelocity() const { return _delta; }
     void run(const Vector& target, float speed, float turnRate);

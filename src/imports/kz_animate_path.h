@@ -26,6 +26,8 @@ public:
     const VectorPtr& getPosition() const { return _animation->getPosition(); }
     const VectorPtr& getVelocity() const { return _animation->getVelocity(); }
     float getAngle() const { return _animation->getAngle(); }
+    // Call before start(): the first leg then turns from this heading.
+    void setAngle(float degrees) { _animation->setAngle(degrees); }
     int getPathIndex() const { return _path->getIndex(); }
     int fromEndPoint() const { return _path->fromEndPoint(); }
     int isActive() const { return _active; }

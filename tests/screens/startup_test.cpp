@@ -1,0 +1,137 @@
+// The start-up: its order, the asset list, and the fatal end when an asset is missing.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "game/gameobject.h"
+#include "platform/canvas.h"
+#include "screens/menuscreen.h"
+#include "screens/splashscreen.h"
+#include "shell_fixture.h"
+#include "vostrel/kz_uielement.h"
+
+using namespace shell_test;
+
+namespace {
+
+// What each step must have done, and what must still wait for a later step.
+TEST_F(ShellTest, StartUpRunsItsStepsInOrder) {
+    const fs::path settings = root / "assets" / "settings.txt";
+    auto res = [] { return ResourceManager::Exists() ? ResourceManager::GetInstance() : nullptr; };
+    std::vector<int> seen;
+    startGame([&](int step) {
+        seen.push_back(step);
+        SCOPED_TRACE("after step " + std::to_string(step));
+        ASSERT_NE(vostrel, nullptr);
+        EXPECT_EQ(vostrel->getVersion(), step >= 3 ? "1.51" : "");
+        // The flag and the scale are in place before initApp creates the registry.
+        EXPECT_EQ(ResourceManager::Exists(), step >= 6);
+        EXPECT_EQ(vostrel->screen != nullptr, step >= 6);
+        if (step == 5) EXPECT_EQ(ScreenManager::getDrawScale(), 1.0f);
+        EXPECT_EQ(GameObject::get_scale() == 1.0f && KZ_UIelement::_scale == 1.0f, step >= 7);
+        EXPECT_EQ(res() && res()->retrieveText("credits data").size() > 0, step >= 8);
+        EXPECT_EQ(res() && res()->retrieveFont("normal") && plat::getImageFont() == res()->retrieveFont("normal"),
+                  step >= 9);
+        EXPECT_EQ(vostrel->screen && vostrel->screen->text_norm != nullptr, step >= 10);
+        EXPECT_EQ(MenuScreen::Exists(), step >= 11);
+        if (step == 11) EXPECT_FALSE(SplashScreen::Exists());
+        EXPECT_EQ(vostrel->screen && vostrel->screen->getScreen() == ScreenPtr(SplashScreen::Exists() ? SplashScreen::GetInstance() : nullptr) &&
+                      vostrel->screen->getScreen() != nullptr,
+                  step >= 12);
+        EXPECT_EQ(fs::exists(settings), step >= 13);
+    });
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
+    EXPECT_EQ(bundleFlagAtStep4, 1);
+    // Nothing is drawn before the frame loop; the splash fades in from black.
+    EXPECT_EQ(sm()->getFrameCount(), 0);
+    EXPECT_EQ(sm()->getPhase(), ScreenManager::FADE_IN);
+    EXPECT_EQ(MenuScreen::GetInstance()->get_ctnScreen(), nullptr);
+}
+
+TEST_F(ShellTest, EveryAssetIsRegisteredUnderItsKeyAtItsSize) {
+    startGame();
+    auto res = ResourceManager::GetInstance();
+    ASSERT_EQ(assetList().size(), 45u);
+    std::set<std::string> keys;
+    for (const AssetEntry& a : assetList()) {
+        SCOPED_TRACE(a.key);
+        keys.insert(a.key);
+        switch (a.kind) {
+            case AssetEntry::FONT: ASSERT_NE(res->retrieveFont(a.key), nullptr); break;
+            case AssetEntry::SOUND: EXPECT_NE(res->retrieveSound(a.key), nullptr); break;
+            case AssetEntry::TEXT: EXPECT_FALSE(res->retrieveText(a.key).empty()); break;
+            case AssetEntry::IMAGE:
+            case AssetEntry::SPRITE: {
+                auto img = res->retrieveImage(a.key);
+                ASSERT_NE(img, nullptr);
+                if (a.kind == AssetEntry::SPRITE) {
+                    EXPECT_EQ(img->width(), a.size);
+                    EXPECT_EQ(img->height(), a.size);
+                    EXPECT_EQ(img->frameCount(), a.frames);
+                }
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(keys.size(), 45u) << "a key is registered twice";
+    EXPECT_NE(res->retrieveImageFont("KZ_default"), nullptr);
+}
+
+struct Missing {
+    std::set<std::string> skip;
+    std::string emptied;  // a data text left empty rather than missing
+    std::string message;
+};
+
+// Runs the start-up in a child process on a tree with files missing; returns its exit
+// status and what it printed.
+std::pair<int, std::string> startInChild(ShellTest* t, const std::function<void()>& start) {
+    int out[2];
+    if (pipe(out) != 0) return {-1, ""};
+    fflush(stdout);
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        start();
+        (void)t;
+        _exit(0);  // a start-up that did not stop
+    }
+    close(out[1]);
+    std::string text;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(out[0], buf, sizeof buf)) > 0) text.append(buf, size_t(n));
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+}
+
+TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {
+    const Missing cases[] = {
+        // Never shown by any screen, and still required.
+        {{"images/btn_left.png"}, "", "Image btn_left.png could not be found or is damaged"},
+        {{"images/aircraft/birds.png"}, "", "Image aircraft/birds.png could not be found or is damaged"},
+        {{"fonts/ConsolaMono.ttf"}, "", "Font ConsolaMono.ttf could not be found or is damaged"},
+        {{"audio/danger.wav"}, "", "Audio danger.wav could not be found or is damaged"},
+        {{}, "help.txt", "String help.txt could not be found or is damaged"},
+        // The first failure stops the list: help.txt comes after nations.txt.
+        {{"nations.txt", "help.txt"}, "", "String nations.txt could not be found or is damaged"},
+    };
+    for (const Missing& c : cases) {
+        SCOPED_TRACE(c.message);
+        fs::remove_all(root / "assets");
+        mirror(c.skip);
+        if (!c.emptied.empty()) {
+            fs::remove(root / "assets" / c.emptied);
+            std::ofstream(root / "assets" / c.emptied).flush();
+        }
+        auto [status, printed] = startInChild(this, [&] { startGame(); });
+        EXPECT_NE(status, 0);
+        EXPECT_EQ(printed, c.message + "\n");
+    }
+}
+
+}  // namespace

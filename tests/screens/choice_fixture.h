@@ -1,0 +1,154 @@
+// Offscreen set-up for the grid, airport choice, help, credits and terminal tests: a
+// temporary working folder whose "assets" links to the built tree (images from "original",
+// as a first start makes them), with data texts that a test may replace before boot().
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "platform/canvas.h"
+#include "platform/testing.h"
+#include "platform/window.h"
+#include "vostrel/inf_screenmanager.h"
+#include "vostrel/kz_event.h"
+#include "vostrel/kz_systemui2.h"
+#include "vostrel/resourcemanager.h"
+#include "vostrel/screenmanager.h"
+#include "vostrel/singleton.h"
+
+namespace choice_test {
+
+namespace fs = std::filesystem;
+
+// Stands in for the menu: a plain screen to come from and go back to.
+class PlainScreen : public inf_screenManager {
+public:
+    explicit PlainScreen(int id) { _id = id; }
+    int update() override { return 0; }
+    int render() override { return 0; }
+    int onFadeInStart() override { ++fadeIns; return 0; }
+    int onFadeInEnd() override { return 0; }
+    int onFadeOutStart() override { return 0; }
+    int onFadeOutEnd() override { return 0; }
+    int onMouseMove(int, int) override { return 0; }
+    int onMouseUp(int, int) override { return 0; }
+    int onMouseDown(int, int) override { return 0; }
+    int onKeyPress(int) override { return 0; }
+    int onDragStart(int, int) override { return 0; }
+    int onDrag(int, int) override { return 0; }
+    int onDragStop(int, int) override { return 0; }
+    int fadeIns = 0;
+};
+
+class ChoiceFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SingletonRegistry::resetAllForTests();
+        plat::testing::useOffscreen();
+        plat::testing::useFakeClock();
+        plat::testing::useSilentAudio();
+        char tmpl[] = "/tmp/tarn-choice-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        root = tmpl;
+        oldCwd = fs::current_path();
+        fs::current_path(root);
+        const fs::path real = TARN_ASSET_DIR;
+        fs::create_directories(root / "assets");
+        for (const char* dir : {"fonts", "audio", "original", "Stories"})
+            fs::create_directory_symlink(real / dir, root / "assets" / dir);
+        fs::create_directory_symlink(real / "original", root / "assets/images");
+        for (const char* text : {"workload.txt", "airports.txt", "help.txt", "credits.txt", "nations.txt"})
+            fs::copy_file(real / text, root / "assets" / text);
+    }
+    void TearDown() override {
+        SingletonRegistry::resetAllForTests();
+        fs::current_path(oldCwd);
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+
+    // Replaces a data text; call before boot().
+    void writeText(const std::string& name, const std::string& bytes) {
+        std::ofstream(root / "assets" / name, std::ios::binary | std::ios::trunc) << bytes;
+    }
+    static std::string realText(const std::string& name) {
+        std::ifstream in(fs::path(TARN_ASSET_DIR) / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The window, the manager and the assets these screens look up by key; then the
+    // stand-in menu is shown.
+    void boot() {
+        ASSERT_TRUE(plat::openWindow(800, 480, 30));
+        ScreenManager::setDrawScale(1.0f);
+        auto sm = ScreenManager::GetInstance();
+        sm->init(800, 480, 30, KZ_systemUI2::GetInstance());
+        auto res = ResourceManager::GetInstance();
+        res->addFont("ConsolaMono.ttf", "normal", 12);
+        res->addFont("ConsolaMono.ttf", "medium font", 16);
+        res->addFont("ConsolaMono.ttf", "big font", 20);
+        res->addImage("btn_play.png", "ok button", 0);
+        res->addImage("btn_cancel.png", "cancel button", 0);
+        res->addImage("btn_back.png", "back button", 0);
+        res->addImage("btn_menu.png", "menu button", 0);
+        res->addText("workload.txt", "workload data");
+        res->addText("airports.txt", "airport data");
+        res->addText("help.txt", "help data");
+        res->addText("credits.txt", "credits data");
+        res->addText("nations.txt", "nation data");
+        sm->initFont();
+        plat::setImageFont(res->retrieveFont("normal"));
+        plat::setColor(255, 255, 255);
+        menu = std::make_shared<PlainScreen>(1);
+        sm->switchTo(menu, 0, 0.0f);
+        settle();
+    }
+
+    static std::shared_ptr<ScreenManager> sm() { return ScreenManager::GetInstance(); }
+    // Runs frames until no fade is running.
+    static void settle() {
+        for (int i = 0; i < 60 && sm()->getPhase() != ScreenManager::NORMAL; ++i) sm()->Update();
+        sm()->Update();
+    }
+    // Goes from the current screen to `screen` the way the menu does (history push).
+    void open(const ScreenPtr& screen) {
+        sm()->switchTo(screen, 1, 0.0f);
+        settle();
+    }
+    static void click(Object& screen, const std::shared_ptr<Object>& button) {
+        screen.SendMessage(KZ_event::Create(KZ_event::ONCLICK), button);
+    }
+    // Widgets in the registry that belong to screen `sid`.
+    static int widgetsOf(int sid) {
+        int n = 0;
+        for (const auto& o : KZ_systemUI2::GetInstance()->items()) {
+            auto w = std::dynamic_pointer_cast<KZ_UIelement>(o);
+            if (w && w->getSID() == sid) ++n;
+        }
+        return n;
+    }
+    static uint32_t pixel(int x, int y) { return plat::canvas().pixels().readPixel(x, y); }
+    static std::string savePng(const std::string& name) {
+        fs::create_directories(TARN_TEST_OUT);
+        const std::string out = std::string(TARN_TEST_OUT) + "/" + name + ".png";
+        EXPECT_TRUE(plat::testing::saveCanvas(out)) << out;
+        return out;
+    }
+    // Standard output written while fn runs.
+    static std::string captureStdout(const std::function<void()>& fn) {
+        testing::internal::CaptureStdout();
+        fn();
+        std::fflush(stdout);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    fs::path root, oldCwd;
+    std::shared_ptr<PlainScreen> menu;
+};
+
+}  // namespace choice_test

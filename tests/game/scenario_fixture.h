@@ -33,16 +33,25 @@ namespace fs = std::filesystem;
 
 struct RecordingShell : GameShell {
     int intermissions = 0, scores = 0, saves = 0, storyBreaks = 0;
+    std::string slot = "0;5000", storyText, storyImage;
+    int storyPhase = -1;
     void showIntermission() override { ++intermissions; }
     void showStoryBreak() override { ++storyBreaks; }
     void addCurrentScore() override { ++scores; }
     void saveProgress() override { ++saves; }
+    std::string getStoryData(int) override { return slot; }
+    void setStoryData(int, const std::string& text) override { slot = text; }
+    void storySetPhase(int n) override { storyPhase = n; }
+    void storySetText(const std::string& text) override { storyText = text; }
+    void storySetImage(const std::string& path) override { storyImage = path; }
 };
 
 class ScenarioFixture : public ::testing::Test {
 protected:
     // Nations in file order; the world shuffles them.
     std::vector<std::string> nationIds{"aland", "borea", "cetia"};
+    // Lines "line 0", "line 1", ... of the story's speech file; 0 writes no file.
+    int speechLines = 0;
     std::shared_ptr<RecordingShell> shell;
     // Fixed answers by bounds; anything else draws the bound's low end.
     std::map<std::pair<int, int>, int> answers;
@@ -56,6 +65,8 @@ protected:
         root = tmpl;
         oldCwd = fs::current_path();
         fs::create_directories(root / "assets/images/flags");
+        fs::create_directories(root / "assets/images/airport");
+        ASSERT_TRUE(plat::savePNG(plat::PixelBuffer(80, 48), (root / "assets/images/airport/forgotton_port_2.png").string(), 5));
         fs::create_directory_symlink(fs::path(TARN_ASSET_DIR) / "audio", root / "assets/audio");
         std::ofstream nations(root / "assets/nations.txt", std::ios::binary);
         for (const auto& id : nationIds) {
@@ -64,6 +75,11 @@ protected:
             ASSERT_TRUE(plat::savePNG(flag, (root / "assets/images/flags" / (id + ".png")).string(), 5));
         }
         nations.close();
+        if (speechLines > 0) {
+            fs::create_directories(root / "assets/Stories");
+            std::ofstream speech(root / "assets/Stories/forgotten_port_speech.txt", std::ios::binary);
+            for (int i = 0; i < speechLines; ++i) speech << (i ? "\n" : "") << "line " << i;
+        }
         fs::current_path(root);
 
         answers = {{{0, 7}, 1}};  // lanes: lane 1 whenever it is free
@@ -141,7 +157,7 @@ protected:
         return n;
     }
 
-private:
+protected:
     fs::path root, oldCwd;
 };
 

@@ -6,6 +6,7 @@
 #include "game/gp_calmday.h"
 #include "game/gp_medicalemergency.h"
 #include "game/gp_unitednations.h"
+#include "platform/canvas.h"
 
 using namespace scenario_test;
 using GPM = Game_playManager;
@@ -164,6 +165,36 @@ TEST_F(FreePlay, UnitedNationsFlagsFormAColumnAndEachGameStartsAtTheFirstNation)
         EXPECT_EQ(ys, (std::vector<int>{60, 85, 110, 135}));
         EXPECT_EQ(pm->_HOSindex, 1);  // four visits over three nations
     }
+}
+
+TEST_F(FreePlay, FlagColumnAndGiftLinePicture) {
+    const char* real[] = {"russia", "china", "brazil"};
+    for (int i = 0; i < 3; ++i)
+        fs::copy_file(fs::path(TARN_ASSET_DIR) / "original/flags" / (std::string(real[i]) + ".png"),
+                      root / "assets/images/flags" / (nationIds[size_t(i)] + ".png"), fs::copy_options::overwrite_existing);
+    fs::create_directory_symlink(fs::path(TARN_ASSET_DIR) / "fonts", root / "assets/fonts");
+    ResourceManager::GetInstance()->addFont("ConsolaMono.ttf", "normal", 12);
+    plat::setImageFont(ResourceManager::GetInstance()->retrieveFont("normal"));
+
+    auto pm = GP_unitedNations::GetInstance();
+    install(pm);
+    for (int i = 0; i < 3; ++i) {
+        frames(pm, 301);
+        auto hos = fleet()->getHOSaircraft();
+        ASSERT_NE(hos, nullptr);
+        pm->onAircraftLanded(hos);
+        GameWorld::GetInstance()->removeAircraft(hos);
+    }
+    answers[{0, 10}] = 10;
+    GP_calmDay::GetInstance()->onAircraftLanded(plane(Aircraft::HEAVY, Aircraft::HOS));
+    GameUI::GetInstance()->setAuxMsg("Flocks Migrated: 3");
+    plat::cls();
+    GameUI::GetInstance()->render();
+    fs::create_directories(TARN_TEST_OUT);
+    ASSERT_TRUE(plat::testing::saveCanvas(std::string(TARN_TEST_OUT) + "/scenario_flags_and_gift.png"));
+    // Each flag shows where it was placed, over the black of the cleared canvas.
+    for (int y : {60, 85, 110}) EXPECT_NE(plat::canvas().pixels().readPixel(8 + 15, y + 10) & 0xFFFFFFu, 0u);
+    EXPECT_EQ(plat::canvas().pixels().readPixel(8 + 15, 135 + 10) & 0xFFFFFFu, 0u);
 }
 
 // Flocks and life flights share the cap: one more for every 15 landings, up to six. The

@@ -1,0 +1,233 @@
+// The simulation started offscreen on the real asset tree: framework, the assets the
+// simulation looks up, a scripted random source, a scenario that records what it hears
+// and a play screen that runs the engine the way the game screen does.
+#pragma once
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cmath>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/aircraft.h"
+#include "game/airport.h"
+#include "game/fleetmanager.h"
+#include "game/game_playmanager.h"
+#include "game/gameengine.h"
+#include "game/gameobject.h"
+#include "game/gameshell.h"
+#include "game/gameworld.h"
+#include "game/renderer.h"
+#include "game/runway.h"
+#include "platform/canvas.h"
+#include "platform/testing.h"
+#include "vostrel/inf_screenmanager.h"
+#include "vostrel/resourcemanager.h"
+#include "vostrel/screenmanager.h"
+#include "vostrel/singleton.h"
+#include "vostrel/soundmanager.h"
+#include "vostrel/vostrelframework.h"
+
+namespace simtest {
+
+namespace fs = std::filesystem;
+
+// Random draws served from a queue; an empty queue answers `fallback` clamped to the
+// bounds. Every draw's bounds are recorded, so tests can pin the order of the draws.
+struct ScriptedRand {
+    std::deque<int> queue;
+    int fallback = 0;
+    std::vector<std::pair<int, int>> calls;
+
+    void install() {
+        plat::testing::scriptRand([this](int lo, int hi) {
+            calls.emplace_back(lo, hi);
+            int v = fallback;
+            if (!queue.empty()) {
+                v = queue.front();
+                queue.pop_front();
+            }
+            return v;
+        });
+    }
+    void push(std::initializer_list<int> values) { queue.insert(queue.end(), values); }
+};
+
+// Hears the engine and the fleet; each callback notes the landing count it saw.
+class RecordingScenario : public Game_playManager {
+public:
+    int update() override { return _globalUpdate(); }
+    int onAircraftLanded(const std::shared_ptr<Aircraft>& a) override {
+        landed.push_back(a);
+        landCountSeen.push_back(FleetManager::GetInstance()->getLandCount());
+        if (onLanded) onLanded(a);
+        return 0;
+    }
+    int onAircraftDrift(const std::shared_ptr<Aircraft>& a) override {
+        drifted.push_back(a);
+        if (onDrift) onDrift(a);
+        return 0;
+    }
+    int onCollision(const std::shared_ptr<Aircraft>& a, const std::shared_ptr<Aircraft>& b) override {
+        collisions.emplace_back(a, b);
+        if (onCollide) onCollide(a, b);
+        return 0;
+    }
+
+    std::vector<std::shared_ptr<Aircraft>> landed;
+    std::vector<int> landCountSeen;
+    std::vector<std::shared_ptr<Aircraft>> drifted;
+    std::vector<std::pair<std::shared_ptr<Aircraft>, std::shared_ptr<Aircraft>>> collisions;
+    std::function<void(const std::shared_ptr<Aircraft>&)> onLanded, onDrift;
+    std::function<void(const std::shared_ptr<Aircraft>&, const std::shared_ptr<Aircraft>&)> onCollide;
+};
+
+// What the game screen does with the engine, and nothing more.
+class PlayScreen : public inf_screenManager {
+public:
+    int update() override {
+        auto engine = GameEngine::GetInstance();
+        if (!engine->getPause()) {
+            engine->update();
+            GameWorld::GetInstance()->process();
+        }
+        return 0;
+    }
+    int render() override {
+        GameEngine::GetInstance()->getRenderer()->update();
+        return 0;
+    }
+    int onFadeInStart() override { return 0; }
+    int onFadeInEnd() override { return 0; }
+    int onFadeOutStart() override { return 0; }
+    int onFadeOutEnd() override { return 0; }
+    int onMouseMove(int x, int y) override { return GameEngine::GetInstance()->onMouseMove(x, y); }
+    int onMouseUp(int, int) override { return 0; }
+    int onMouseDown(int x, int y) override { return GameEngine::GetInstance()->onMouseDown(x, y); }
+    int onKeyPress(int) override { return 0; }
+    int onDragStart(int x, int y) override { return GameEngine::GetInstance()->onDragStart(x, y); }
+    int onDrag(int x, int y) override { return GameEngine::GetInstance()->onDrag(x, y); }
+    int onDragStop(int x, int y) override { return GameEngine::GetInstance()->onDragStop(x, y); }
+};
+
+// The framework on the offscreen canvas, in a scratch folder whose "assets" points at the
+// built tree. The image cache is the originals themselves (draw scale 1), so no test
+// builds a cache beside another one.
+class SimEnv {
+public:
+    void start() {
+        SingletonRegistry::resetAllForTests();
+        plat::testing::useOffscreen();
+        plat::testing::useFakeClock();
+        plat::testing::useSilentAudio();
+        plat::testing::clearPlayLog();
+        char tmpl[] = "/tmp/tarn-sim-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        _root = tmpl;
+        const fs::path tree = TARN_ASSET_DIR;
+        fs::create_directories(_root / "assets");
+        for (const auto& e : fs::directory_iterator(tree)) {
+            const std::string name = e.path().filename().string();
+            if (name == "images" || name == "settings.txt") continue;
+            fs::create_directory_symlink(e.path(), _root / "assets" / name);
+        }
+        fs::create_directory_symlink(tree / "original", _root / "assets" / "images");
+        _oldCwd = fs::current_path();
+        fs::current_path(_root);
+
+        ScreenManager::setDrawScale(1.0f);
+        GameObject::set_scale(1.0f);
+        VostrelFramework::GetInstance()->initApp(800, 480, 30, 0);
+        registerAssets();
+        rand.install();
+        scenario = std::make_shared<RecordingScenario>();
+        GameShell::get().setGameplayMan(scenario);
+    }
+
+    void stop() {
+        GameShell::get().setGameplayMan(nullptr);
+        plat::testing::scriptRand({});
+        SingletonRegistry::resetAllForTests();
+        if (!_oldCwd.empty()) fs::current_path(_oldCwd);
+        std::error_code ec;
+        if (!_root.empty()) fs::remove_all(_root, ec);
+    }
+
+    static void registerAssets() {
+        auto rm = ResourceManager::GetInstance();
+        rm->addFont("ConsolaMono.ttf", "normal", 12);
+        rm->addImage("aircraft/md-11.png", "MD-11", 0);
+        rm->addImage("aircraft/tu-154.png", "TU-154", 0);
+        rm->addImage("aircraft/mooney.png", "Mooney", 0);
+        rm->addImage("aircraft/a380.png", "A380", 0);
+        rm->addImage("aircraft/c130.png", "C130", 0);
+        rm->addImage("aircraft/uav.png", "uav", 0);
+        rm->addSprite("aircraft/birds.png", "Goose", 64, 64, 8, 0);
+        rm->addSprite("explosion.png", "explosion", 50, 50, 25, 1);
+        rm->addImage("smoke.png", "smoke", 1);
+        rm->addImage("merge.png", "merge", 1);
+        rm->addImage("death.png", "death", 0);
+        rm->addImage("environment/cloud1.png", "cloud 1", 0);
+        rm->addImage("environment/cloud2.png", "cloud 2", 0);
+        rm->addImage("environment/cloud3.png", "cloud 3", 0);
+        rm->addImage("environment/cloud4.png", "cloud 4", 0);
+        rm->addSound("flatline.wav", "flatline sound", 0);
+        rm->addSound("heartbeat.wav", "heartbeat sound", 0);
+        rm->addSound("geese.wav", "geese sound", 1);
+        rm->addSound("reward.wav", "reward sound", 0);
+        rm->addSound("button.wav", "path ok", 0);
+        rm->addSound("danger.wav", "danger sound", 1);
+        rm->addSound("warning.wav", "warning sound", 0);
+        rm->addSound("touchdown.wav", "touchdown heavy", 0);
+        rm->addSound("touchdown2.wav", "touchdown light", 0);
+        rm->addSound("explosion.ogg", "explosion sound", 0);
+        rm->addSound("thunder.ogg", "thunder sound", 0);
+        rm->addText("nations.txt", "nation data");
+        rm->addText("airports.txt", "airport data");
+        plat::setImageFont(rm->retrieveFont("normal"));
+    }
+
+    // Plays of sounds whose file name holds `part`, since the last clearPlayLog.
+    static int plays(const std::string& part) {
+        int n = 0;
+        for (const auto& p : plat::testing::playLog())
+            if (p.path.find(part) != std::string::npos) ++n;
+        return n;
+    }
+
+    // One presented frame with nothing shown: the screen manager's clock moves on.
+    static void tick() { ScreenManager::GetInstance()->Update(); }
+
+    ScriptedRand rand;
+    std::shared_ptr<RecordingScenario> scenario;
+
+private:
+    fs::path _root;
+    fs::path _oldCwd;
+};
+
+// An aircraft put straight into the world: on screen (so it has radar contact) and
+// flying a straight path from `at` towards `towards` at `speed`, or standing still.
+inline std::shared_ptr<Aircraft> placeAircraft(int cls, Vector at, bool contact = true, float speed = 0.0f,
+                                               Vector towards = Vector(400.0, 240.0)) {
+    auto a = Aircraft::Create(cls, at);
+    GameWorld::GetInstance()->addAircraft(a);
+    if (speed > 0.0f) FleetManager::GetInstance()->moveAircraftTo(a, towards, speed);
+    if (contact) a->_onRadarContact();
+    return a;
+}
+
+// The two runways the engine tests draw to: heavy at (400, 300) heading 0 (threshold box
+// x 385..415, y 135..231), light at (200, 300) heading 0 (box x 185..215, y 187..283).
+inline void twoRunways() {
+    auto airport = Airport::GetInstance();
+    airport->_addRunway(Runway::Create(Vector(400.0, 300.0), 0, 330, Aircraft::HEAVY));
+    airport->_addRunway(Runway::Create(Vector(200.0, 300.0), 0, 226, Aircraft::LIGHT));
+}
+
+}  // namespace simtest

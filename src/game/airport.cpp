@@ -1,14 +1,14 @@
 #include "game/airport.h"
 
+#include "game/aircraft.h"
 #include "game/gameui.h"
+#include "game/renderer.h"
 #include "platform/canvas.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/soundmanager.h"
 
 namespace {
-constexpr int LIGHT = 0;
-constexpr int HEAVY = 1;
 constexpr int HEAVY_RUNWAY_LENGTH = 330;
 constexpr int LIGHT_RUNWAY_LENGTH = 226;
 constexpr int AMBIENT_SLOT = 1;
@@ -16,10 +16,7 @@ constexpr int AMBIENT_SLOT = 1;
 
 Airport::Airport() { Runway::set_Scale(ScreenManager::getDrawScale()); }
 
-void Airport::renderTo(Renderer& renderer) {
-    (void)renderer;
-    render();
-}
+void Airport::renderTo(Renderer& renderer) { renderer.renderAirport(*this); }
 
 void Airport::reset() {
     clearFlag();
@@ -39,8 +36,8 @@ void Airport::loadData(const AirportItem& item) {
     _bgdIndex = 1;
     _iconName = item.imgName.substr(0, item.imgName.find('.'));
     _runways.clear();
-    _addRunway(Runway::Create(item.rwy_1.value_or(Vector()), int(item.rwy_1_head), HEAVY_RUNWAY_LENGTH, HEAVY));
-    _addRunway(Runway::Create(item.rwy_2.value_or(Vector()), int(item.rwy_2_head), LIGHT_RUNWAY_LENGTH, LIGHT));
+    _addRunway(Runway::Create(item.rwy_1.value_or(Vector()), int(item.rwy_1_head), HEAVY_RUNWAY_LENGTH, Aircraft::HEAVY));
+    _addRunway(Runway::Create(item.rwy_2.value_or(Vector()), int(item.rwy_2_head), LIGHT_RUNWAY_LENGTH, Aircraft::LIGHT));
     _flagPos = item.flag.value_or(Vector());
     _flagAngle = item.flag_angle;
     GameUI::setDspColor(item.r, item.g, item.b);
@@ -80,7 +77,13 @@ void Airport::update() {
     for (const auto& rw : std::vector<RunwayPtr>(_runways)) rw->update();
 }
 
-void Airport::aircraftLanded(const Aircraft& aircraft) { (void)aircraft; }
+void Airport::aircraftLanded(const Aircraft& aircraft) {
+    if (aircraft.getClass() == Aircraft::HEAVY) {
+        addToFunds(_landingFeeHeavy);
+    } else if (aircraft.getClass() == Aircraft::LIGHT) {
+        addToFunds(_landingFeeLight);
+    }
+}
 
 void Airport::aircraftLanded(const std::shared_ptr<Aircraft>& aircraft) {
     if (aircraft) aircraftLanded(*aircraft);
@@ -107,15 +110,20 @@ RunwayPtr Airport::getRunwayOfClass(int cls) const {
 }
 
 RunwayPtr Airport::getAvailableRunRunway(const Aircraft& aircraft) const {
-    (void)aircraft;
-    return nullptr;
+    return getRunwayOfClass(aircraft.getClass());
 }
 
 RunwayPtr Airport::getAvailableRunRunway(const std::shared_ptr<Aircraft>& aircraft) const {
     return aircraft ? getAvailableRunRunway(*aircraft) : nullptr;
 }
 
-void Airport::hilightRunway(const Aircraft& aircraft) { (void)aircraft; }
+void Airport::hilightRunway(const Aircraft& aircraft) {
+    for (const auto& rw : _runways) {
+        if (rw->getClass() != aircraft.getClass() || !rw->getRuwayLights()) continue;
+        rw->getRuwayLights()->setColorYellow();
+        rw->getRuwayLights()->on();
+    }
+}
 
 void Airport::hilightRunway(const std::shared_ptr<Aircraft>& aircraft) {
     if (aircraft) hilightRunway(*aircraft);

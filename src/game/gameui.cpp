@@ -1,5 +1,6 @@
 #include "game/gameui.h"
 
+#include "game/renderer.h"
 #include "platform/canvas.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
@@ -46,10 +47,7 @@ int GameUI::removeImage(int index) {
 
 void GameUI::addRadarContact(const Vector& position) { _radarContactList.push_back(position); }
 
-void GameUI::renderTo(Renderer& renderer) {
-    (void)renderer;
-    render();
-}
+void GameUI::renderTo(Renderer& renderer) { renderer.renderUI(*this); }
 
 void GameUI::_renderRadarContacts() {
     plat::setScale(_signScale, _signScale);

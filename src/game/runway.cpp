@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/aircraft.h"
 #include "imports/kz_collision.h"
 #include "vostrel/singleton.h"
 
@@ -99,7 +100,12 @@ void Runway::joinFinal(KZ_spline& path, int i, int pathIndex) const {
 }
 
 void Runway::setPathForFinal(Aircraft& aircraft) const {
-    (void)aircraft;  // joined once the aircraft type is in
+    const KZ_splinePtr path = aircraft.getSplinePath();
+    if (!path) return;
+    const int i = finalBeadIndex(*path);
+    if (i < 0) return;
+    joinFinal(*path, i, aircraft.getMotion() ? aircraft.getPathIndex() : 0);
+    aircraft.continuePath(path, 0);
 }
 
 void Runway::setPathForFinal(const std::shared_ptr<Aircraft>& aircraft) const {

@@ -61,8 +61,13 @@ int GameScreen::onFadeInStart() {
 
 int GameScreen::onFadeOutStart() {
     MenuScreen::GetInstance()->set_ctnScreen(GameScreen::GetInstance());
-    // The siren loops until stopped and nothing runs the engine behind other screens; the
-    // engine sounds it again on its first frame back if the aircraft are still too close.
+    return 0;
+}
+
+int GameScreen::onFadeOutEnd() {
+    // The siren loops until stopped, and the engine, which stops it, does not run behind
+    // other screens (it may sound it until here, during the fade). It sounds it again on
+    // its first frame back if the aircraft are still too close.
     if (_ge->getSirenStat() != 0) _ge->clearSiren();
     return 0;
 }

@@ -24,7 +24,7 @@ public:
     int onFadeInStart() override;
     int onFadeInEnd() override { return 0; }
     int onFadeOutStart() override;
-    int onFadeOutEnd() override { return 0; }
+    int onFadeOutEnd() override;
     int onMouseMove(int x, int y) override;
     int onMouseUp(int x, int y) override;
     int onMouseDown(int x, int y) override;

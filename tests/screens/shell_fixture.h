@@ -9,7 +9,13 @@
 #include <set>
 #include <string>
 
+#include "constants.h"
+#include "game/airport.h"
+#include "game/airportitem.h"
+#include "game/game_playmanager.h"
 #include "loadassets.h"
+#include "screens/gamescreen.h"
+#include "screens/menuscreen.h"
 #include "platform/testing.h"
 #include "vostrel/kz_button.h"
 #include "vostrel/resourcemanager.h"
@@ -84,6 +90,24 @@ protected:
             }
             if (each) each(step);
         });
+    }
+
+    // Start-up, splash, and the first menu shown plainly.
+    void startToMenu() {
+        startGame();
+        ASSERT_TRUE(until(MenuScreen::GetInstance(), 300));
+    }
+    // A calm day on the first airport, as the grid and the airport choice set it up, with
+    // the game screen shown plainly.
+    void playScenario(int scenario = Constants::CALM_DAY) {
+        auto game = GameScreen::GetInstance();
+        game->setGameplayMan(Game_playManager::loadScene(scenario));
+        if (scenario != Constants::FORGOTTEN_PORT) {
+            auto records = AirportItem::loadRecords(ResourceManager::GetInstance()->retrieveText("airport data"));
+            Airport::GetInstance()->loadData(records[0]);
+        }
+        sm()->switchTo(game, 1, 0.0f);
+        ASSERT_TRUE(until(game));
     }
 
     static std::shared_ptr<ScreenManager> sm() { return ScreenManager::GetInstance(); }

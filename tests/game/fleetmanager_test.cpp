@@ -35,8 +35,15 @@ public:
     int removals = 0;
 };
 
-std::shared_ptr<CountingAircraft> countingAircraft(Vector at, int lane) {
-    auto a = std::make_shared<CountingAircraft>();
+// Leaves the world inside its own update, as an aircraft does when its explosion ends.
+class SelfRemovingAircraft : public CountingAircraft {
+public:
+    void update() override { GameWorld::GetInstance()->removeAircraft(std::static_pointer_cast<Aircraft>(shared_from_this())); }
+};
+
+template <class T = CountingAircraft>
+std::shared_ptr<T> countingAircraft(Vector at, int lane) {
+    auto a = std::make_shared<T>();
     a->SetPosition(at);
     a->setHeadingIndex(lane);
     GameWorld::GetInstance()->addAircraft(a);
@@ -253,6 +260,22 @@ TEST_F(FleetTest, ScenarioThatEmptiesTheSkyInItsCallbackLeavesNothingHandledTwic
         EXPECT_EQ(env.scenario->drifted.size() + env.scenario->landed.size(), 1u);
         EXPECT_TRUE(aircraft().empty());
     }
+}
+
+TEST_F(FleetTest, AnAircraftGoneInItsOwnUpdateNeitherDriftsNorLands) {
+    placeAircraft(Aircraft::LIGHT, Vector(-300.0, 240.0), false, 1.0f);  // keeps the sky from being empty
+    auto outside = countingAircraft<SelfRemovingAircraft>(Vector(300.0, 240.0), 2);
+    outside->_onRadarContact();
+    outside->SetPosition(Vector(-100.0, 240.0));
+    auto landed = countingAircraft<SelfRemovingAircraft>(Vector(300.0, 240.0), 3);
+    landed->setPhase(Aircraft::TOUCHDOWN);
+    fleet()->update();
+
+    EXPECT_TRUE(env.scenario->drifted.empty());
+    EXPECT_TRUE(env.scenario->landed.empty());
+    EXPECT_EQ(fleet()->getLandCount(), 0);
+    EXPECT_EQ(outside->removals, 1);
+    EXPECT_EQ(landed->removals, 1);
 }
 
 TEST_F(FleetTest, RemoveAircraftTypeRemovesNeighboursOfTheSameClass) {

@@ -11,6 +11,9 @@
 #include <functional>
 #include <string>
 
+#include "game/gameobject.h"
+#include "game/gameshell.h"
+#include "loadassets.h"
 #include "platform/canvas.h"
 #include "platform/testing.h"
 #include "platform/window.h"
@@ -20,10 +23,17 @@
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"
+#include "screens/screenshell.h"
 
 namespace choice_test {
 
 namespace fs = std::filesystem;
+
+// The screen a running switch is heading for.
+struct ScreenManagerPeek : ScreenManager {
+    static ScreenPtr incoming(const ScreenManager& sm) { return static_cast<const ScreenManagerPeek&>(sm)._in; }
+};
+inline ScreenPtr incoming(const ScreenManager& sm) { return ScreenManagerPeek::incoming(sm); }
 
 // Stands in for the menu: a plain screen to come from and go back to.
 class PlainScreen : public inf_screenManager {
@@ -66,6 +76,7 @@ protected:
             fs::copy_file(real / text, root / "assets" / text);
     }
     void TearDown() override {
+        GameShell::install(nullptr);
         SingletonRegistry::resetAllForTests();
         fs::current_path(oldCwd);
         std::error_code ec;
@@ -81,26 +92,18 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    // The window, the manager and the assets these screens look up by key; then the
-    // stand-in menu is shown.
+    // The window, the manager, every asset of the game under its key and the simulation's
+    // links to the screens; then the stand-in menu is shown.
     void boot() {
         ASSERT_TRUE(plat::openWindow(800, 480, 30));
         ScreenManager::setDrawScale(1.0f);
         auto sm = ScreenManager::GetInstance();
         sm->init(800, 480, 30, KZ_systemUI2::GetInstance());
+        GameObject::set_scale(1.0f);
+        // The game's own asset list, and its links from the simulation to the screens.
+        loadAssets();
+        installScreenShell();
         auto res = ResourceManager::GetInstance();
-        res->addFont("ConsolaMono.ttf", "normal", 12);
-        res->addFont("ConsolaMono.ttf", "medium font", 16);
-        res->addFont("ConsolaMono.ttf", "big font", 20);
-        res->addImage("btn_play.png", "ok button", 0);
-        res->addImage("btn_cancel.png", "cancel button", 0);
-        res->addImage("btn_back.png", "back button", 0);
-        res->addImage("btn_menu.png", "menu button", 0);
-        res->addText("workload.txt", "workload data");
-        res->addText("airports.txt", "airport data");
-        res->addText("help.txt", "help data");
-        res->addText("credits.txt", "credits data");
-        res->addText("nations.txt", "nation data");
         sm->initFont();
         plat::setImageFont(res->retrieveFont("normal"));
         plat::setColor(255, 255, 255);

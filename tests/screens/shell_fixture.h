@@ -13,11 +13,13 @@
 #include "game/airport.h"
 #include "game/airportitem.h"
 #include "game/game_playmanager.h"
+#include "game/gameobject.h"
 #include "loadassets.h"
 #include "screens/gamescreen.h"
 #include "screens/menuscreen.h"
 #include "platform/testing.h"
 #include "vostrel/kz_button.h"
+#include "vostrel/kz_uielement.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"
@@ -57,6 +59,9 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SingletonRegistry::resetAllForTests();
+        // Class-wide scales the start-up sets; an earlier test in this process may have set them.
+        GameObject::set_scale(0.0f);
+        KZ_UIelement::set_Scale(0.0f);
         plat::testing::useOffscreen();
         plat::testing::useFakeClock();
         plat::testing::useSilentAudio();
@@ -71,6 +76,7 @@ protected:
         SingletonRegistry::resetAllForTests();
         ResourceManager::setMacReleaseCompile(0);
         ResourceManager::_appPath.clear();
+        GameObject::set_scale(1.0f);
         fs::current_path(oldCwd);
         std::error_code ec;
         fs::remove_all(root, ec);

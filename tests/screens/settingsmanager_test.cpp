@@ -164,6 +164,8 @@ TEST(SettingsKillTarget, DISABLED_SaveForever) {
     ASSERT_NE(dir, nullptr);
     SingletonRegistry::resetAllForTests();
     fs::current_path(dir);
+    plat::testing::useOffscreen();
+    ASSERT_TRUE(plat::openWindow(800, 480, 30));
     auto settings = SettingsManager::GetInstance();
     auto board = ScoreScreen::GetInstance();
     std::string big;

@@ -46,6 +46,9 @@ public:
     // Read access for tests.
     std::shared_ptr<KZ_button> airportButton(int k) const;  // k = 1..3
     std::shared_ptr<KZ_button> backButton() const { return _btn_back; }
+    std::shared_ptr<KZ_textarea> descriptionArea(int i) const {
+        return i >= 0 && i < int(_dscAreaArray.size()) ? _dscAreaArray[size_t(i)] : nullptr;
+    }
 
     int _init();
 

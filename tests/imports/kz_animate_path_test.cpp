@@ -289,3 +289,18 @@ TEST(KZ_animate_motion, LegHeadingAndStepAreFloats) {
     m.update();
     EXPECT_EQ(*m.getPosition(), *m.getVelocity());
 }
+
+TEST(KZ_animate_path, FirstLegTurnsFromAGivenHeading) {
+    // A follower started on a rightward path: from heading 0 no turn at all; handed the
+    // heading 90 it turns back over the usual ten updates.
+    for (float from : {0.0f, 90.0f}) {
+        auto a = KZ_animate_path::Create(pathOf({{0, 0}, {0, 0}, {100, 0}}), 0);
+        a->setSpeed(1.0f);
+        a->setAngle(from);
+        a->start();
+        a->update();
+        EXPECT_FLOAT_EQ(a->getAngle(), from * 0.9f) << from;
+        for (int i = 0; i < 9; ++i) a->update();
+        EXPECT_NEAR(a->getAngle(), 0.0f, 1e-4f);
+    }
+}

@@ -23,7 +23,8 @@ public:
 
     // Distance between path beads, pixels (not scaled).
     static constexpr int BEAD_SEPARATION = 35;
-    // Frames the mouse must rest before a path ending in a threshold is accepted.
+    // A path ending in a threshold is accepted once the mouse has rested for more than
+    // this many simulated frames (so on the third).
     static constexpr int REST_FRAMES = 2;
 
     // Takes the fleet, airport, display and smoke puffs, makes the renderer and sets the

@@ -224,7 +224,9 @@ TEST_F(FleetTest, TouchdownCountsOnceBeforeTheScenarioHearsAFinalWithoutTouchdow
         EXPECT_EQ(fleet()->getLandCount(), c.counted);
         EXPECT_EQ(fleet()->getTotalLandCount(), c.counted);
         EXPECT_EQ(env.scenario->landed.size(), size_t(c.counted));
-        if (c.counted) EXPECT_EQ(env.scenario->landCountSeen, std::vector<int>{1});
+        if (c.counted) {
+            EXPECT_EQ(env.scenario->landCountSeen, std::vector<int>{1});
+        }
     }
 }
 

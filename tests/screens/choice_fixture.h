@@ -20,6 +20,7 @@
 #include "vostrel/inf_screenmanager.h"
 #include "vostrel/kz_event.h"
 #include "vostrel/kz_systemui2.h"
+#include "vostrel/kz_uielement.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"
@@ -57,7 +58,17 @@ public:
 
 class ChoiceFixture : public ::testing::Test {
 protected:
+    // The widgets' class-wide hover and focus outlive the screens that a reset forgets, and
+    // a widget there still names its old screen as receiver.
+    static void forgetWidgetState() {
+        KZ_UIelement::_hoverElement = nullptr;
+        KZ_UIelement::_focus = nullptr;
+        KZ_UIelement::updateGlobal(0, 0, 0);
+        KZ_UIelement::setButtonClicked(0);
+        KZ_UIelement::setKeyPressed(0);
+    }
     void SetUp() override {
+        forgetWidgetState();
         SingletonRegistry::resetAllForTests();
         plat::testing::useOffscreen();
         plat::testing::useFakeClock();
@@ -77,6 +88,7 @@ protected:
     }
     void TearDown() override {
         GameShell::install(nullptr);
+        forgetWidgetState();
         SingletonRegistry::resetAllForTests();
         fs::current_path(oldCwd);
         std::error_code ec;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "screens/choice_fixture.h"
+#include "screens/gamescreen.h"
 #include "screens/terminal.h"
 
 namespace {
@@ -82,4 +83,8 @@ TEST_F(TerminalView, ARaisedLevelShowsFromTheNextFadeIn) {
     open(t);
     draw();
     EXPECT_NE(boxSum(1, seating), before);
+    // Esc leads to the game screen, recording the view.
+    sm()->keyPress(27);
+    EXPECT_EQ(choice_test::incoming(*sm()), GameScreen::GetInstance());
+    EXPECT_EQ(sm()->navHistory().back(), t);
 }

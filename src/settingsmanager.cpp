@@ -37,7 +37,7 @@ int SettingsManager::loadData() {
     if (res->textFileExist(FILE_NAME) == 0) _createNewSettings();
     std::string text;
     if (!plat::loadText(path, text))
-        ResourceManager::_errorHandling("The progress file " + path + " cannot be read; check its permissions");
+        ResourceManager::_errorHandling("The progress file " + path + " cannot be read; check that it is a readable text file");
 
     std::vector<std::string> lines = plat::split(text, "\r\n");
     // A trailing CR LF leaves an empty last piece that is not a line.

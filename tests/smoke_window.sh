@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the game in a virtual X server: checks that it opens its 800 x 480 window titled
 # "Tarnholt", keeps presenting frames at its pace, and ends with status 0 when the window is asked
-# to close (the window manager's close message, as the close button sends it).
+# to close (the window manager's close message, as the close button sends it). In between it
+# plays with the real mouse and keys: New game, the calm day on the first airport, one
+# aircraft dragged to its runway, Esc back to the menu (screenshots in the output folder).
 # Also checks the clear message and failure status when no window can be opened.
 # Usage: smoke_window.sh GAME_EXECUTABLE OUTPUT_FOLDER
 set -u
@@ -10,7 +12,7 @@ OUT="${2:-.}"
 mkdir -p "$OUT"
 
 fail() { echo "FAIL: $*"; [ -f "$OUT/smoke_game_output.txt" ] && cat "$OUT/smoke_game_output.txt"; exit 1; }
-for tool in Xvfb xdotool xwininfo python3; do
+for tool in Xvfb xdotool xwininfo python3 import convert compare; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -x "$GAME" ] || fail "no game executable at $GAME"
@@ -94,9 +96,151 @@ S1=$(switches); C1=$(cputicks)
 HZ=$(getconf CLK_TCK)
 [ $((S1 - S0)) -ge 20 ] || fail "the frame loop is not running: $((S1 - S0)) waits in two seconds"
 [ $((C1 - C0)) -lt $((HZ * 18 / 10)) ] || fail "the frame loop is not paced: $((C1 - C0)) CPU ticks in two seconds"
-if command -v import >/dev/null; then
-  import -window "$WID" "$OUT/smoke_window.png" 2>/dev/null || true
-fi
+
+# ---- Playing, with the real mouse: New game, the calm day on the first airport, one
+# aircraft dragged to its runway, Esc back to the menu. Screenshots of each step go to OUT.
+shot() { import -window "$WID" "$OUT/smoke_$1.png" 2>/dev/null || fail "could not take the screenshot $1"; }
+# Pixels that differ between two screenshots.
+differ() { compare -metric AE "$OUT/smoke_$1.png" "$OUT/smoke_$2.png" null: 2>&1 | awk '{print int($1)}'; }
+at() { xdotool mousemove --window "$WID" "$1" "$2"; }
+press() { at "$1" "$2"; sleep 0.1; xdotool click 1; }
+sleep 3
+shot menu
+press 650 235   # New game
+sleep 1.5
+shot grid
+[ "$(differ menu grid)" -gt 50000 ] || fail "New game did not leave the menu"
+press 118 156   # the calm day
+sleep 1
+press 538 417   # its Play
+sleep 1.5
+shot airports
+press 133 186   # the first airport
+sleep 1.5
+shot game
+[ "$(differ menu game)" -gt 100000 ] || fail "the game screen looks like the menu"
+
+# Guides aircraft for a while with the real mouse (xdotool): aircraft waiting for a path are
+# drawn tinted blue; each is found in the window's picture, its motion measured over two
+# pictures, pressed where it will be, and dragged in short steps to the threshold box of the
+# runway of its class (told apart by size), where the cursor rests before the release. Taken by
+# the runway, it is no longer blue. Prints one line per aircraft guided.
+GUIDED=$(python3 - "$WID" "$OUT" <<'PY'
+import ctypes, ctypes.util, math, subprocess, sys, time
+wid, out = int(sys.argv[1]), sys.argv[2]
+x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int)]
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XGetImage.restype = ctypes.POINTER(XImage)
+x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                        ctypes.c_ulong, ctypes.c_int]
+x.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
+d = x.XOpenDisplay(None)
+W, H = 800, 480
+
+def blue_aircraft():
+    """(x, y, class) of every aircraft drawn blue, well inside the window; read at half size."""
+    img = x.XGetImage(d, wid, 0, 0, W, H, 0xFFFFFFFF, 2)
+    if not img:
+        return []
+    im = img.contents
+    raw = ctypes.string_at(im.data, im.bytes_per_line * H)
+    bpl, bpp = im.bytes_per_line, im.bits_per_pixel // 8
+    x.XDestroyImage(img)
+    w, h = W // 2, H // 2
+    blue = bytearray(w * h)
+    for yy in range(h):
+        row = 2 * yy * bpl
+        for xx in range(w):
+            i = row + 2 * xx * bpp
+            if raw[i] > 150 and raw[i + 1] < 90 and raw[i + 2] < 90:  # B, G, R
+                blue[yy * w + xx] = 1
+    seen = bytearray(w * h)
+    found = []
+    for s in range(w * h):
+        if not blue[s] or seen[s]:
+            continue
+        stack, xs, ys = [s], [], []
+        seen[s] = 1
+        while stack:
+            i = stack.pop(); px, py = i % w, i // w; xs.append(px); ys.append(py)
+            for j in (i - 1 if px > 0 else -1, i + 1 if px < w - 1 else -1, i - w, i + w):
+                if 0 <= j < w * h and blue[j] and not seen[j]:
+                    seen[j] = 1; stack.append(j)
+        if len(xs) < 15:
+            continue
+        cx, cy = 2 * sum(xs) / len(xs), 2 * sum(ys) / len(ys)
+        size = 2 * max(max(xs) - min(xs), max(ys) - min(ys))
+        if 60 < cx < W - 60 and 60 < cy < H - 60:
+            found.append((cx, cy, 1 if size > 50 else 0))
+    return found
+
+def xdo(*args):
+    subprocess.run(["xdotool"] + [str(a) for a in args], check=False)
+
+def move(px, py):
+    xdo("mousemove", "--window", wid, int(px), int(py))
+
+# Threshold boxes of the first airport's runways: light, heavy.
+targets = [(230, 270), (552, 250)]
+guided, shots = 0, 0
+end = time.time() + 25
+while time.time() < end and guided < 3:
+    a, ta = blue_aircraft(), time.time()
+    time.sleep(0.15)
+    b, tb = blue_aircraft(), time.time()
+    pairs = []
+    for bx, by, cls in b:
+        near = [(math.hypot(bx - ax, by - ay), ax, ay) for ax, ay, _ in a]
+        if near and min(near)[0] < 20:
+            _, ax, ay = min(near)
+            pairs.append((bx, by, cls, (bx - ax) / (tb - ta), (by - ay) / (tb - ta)))
+    if not pairs:
+        time.sleep(0.3)
+        continue
+    bx, by, cls, vx, vy = pairs[0]
+    lead = time.time() - tb + 0.05
+    px, py = bx + vx * lead, by + vy * lead
+    tx, ty = targets[cls]
+    move(px, py)
+    xdo("mousedown", 1)
+    pressed = time.time()
+    steps = max(2, int(math.hypot(tx - px, ty - py) / 12))
+    for i in range(1, steps + 1):
+        move(px + (tx - px) * i / steps, py + (ty - py) * i / steps)
+        time.sleep(0.03)
+    time.sleep(0.4)
+    if shots == 0:
+        subprocess.run(["import", "-window", str(wid), out + "/smoke_path.png"], check=False)
+    xdo("mouseup", 1)
+    time.sleep(0.4)
+    # Missed, it flew on straight or along the drawn line, still blue.
+    t = time.time() - pressed
+    straight = (px + vx * t, py + vy * t)
+    def off_line(qx, qy):
+        ux, uy = tx - px, ty - py
+        k = max(0.0, min(1.0, ((qx - px) * ux + (qy - py) * uy) / (ux * ux + uy * uy or 1)))
+        return math.hypot(qx - (px + k * ux), qy - (py + k * uy))
+    still = [q for q in blue_aircraft() if math.hypot(q[0] - straight[0], q[1] - straight[1]) < 40 or off_line(q[0], q[1]) < 30]
+    shots += 1
+    if not still:
+        guided += 1
+        print("class %d from (%d, %d) to (%d, %d)" % (cls, px, py, tx, ty), flush=True)
+PY
+)
+echo "$GUIDED"
+[ -n "$GUIDED" ] || fail "no aircraft could be guided to its runway"
+shot playing
+xdotool key Escape
+sleep 1.5
+shot menu_again
+# The menu again, Continue now lit: close to the first menu, far from the game.
+[ "$(differ menu menu_again)" -lt 30000 ] || fail "Esc did not lead back to the menu"
 
 # The close request: WM_DELETE_WINDOW, the message a window manager sends for the close button.
 python3 - "$WID" <<'PY' || fail "could not send the close request"
@@ -143,4 +287,4 @@ done
 [ -n "$STATUS" ] || fail "the game did not end within 20 seconds of the close request"
 GPID=""
 [ "$STATUS" -eq 0 ] || fail "the game ended with status $STATUS"
-echo "PASS: window 800 x 480 opened, presented frames ($((S1 - S0)) waits in 2 s), closed with status 0"
+echo "PASS: window 800 x 480 opened, presented frames ($((S1 - S0)) waits in 2 s), played (guided $(echo "$GUIDED" | wc -l) aircraft), closed with status 0"

@@ -4,8 +4,10 @@
 
 #include <fstream>
 
+#include "game/fleetmanager.h"
 #include "game/gameobject.h"
 #include "platform/canvas.h"
+#include "platform/window.h"
 #include "screens/menuscreen.h"
 #include "screens/splashscreen.h"
 #include "shell_fixture.h"
@@ -131,6 +133,40 @@ TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {
         auto [status, printed] = startInChild(this, [&] { startGame(); });
         EXPECT_NE(status, 0);
         EXPECT_EQ(printed, c.message + "\n");
+    }
+}
+
+// The close request is tested before every frame; the framework then records a running game.
+TEST_F(ShellTest, ClosingRecordsAndSavesOnlyARunningGame) {
+    struct Case {
+        bool playing;
+        int lines;  // of settings.txt afterwards: "0" alone, or the three lines of a save
+    };
+    for (const Case c : {Case{false, 1}, Case{true, 3}}) {
+        SCOPED_TRACE(c.playing ? "playing" : "on the splash");
+        fs::remove_all(root / "assets");
+        mirror();
+        auto [status, printed] = startInChild(this, [&] {
+            startGame();
+            if (c.playing) {
+                ASSERT_TRUE(until(MenuScreen::GetInstance(), 300));
+                playScenario();
+                FleetManager::GetInstance()->setLandCount(2);  // the board takes no empty result
+            }
+            const int before = sm()->getFrameCount();
+            // Pending before the loop's first test: no frame runs.
+            plat::requestClose();
+            runFrameLoop();
+            _exit(sm()->getFrameCount() == before ? 0 : 3);
+        });
+        EXPECT_EQ(status, 0) << printed;
+        std::ifstream in(root / "assets" / "settings.txt", std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        int lines = 1;
+        for (char ch : text) lines += ch == '\n';
+        if (!text.empty() && text.back() == '\n') --lines;
+        EXPECT_EQ(lines, c.lines) << text;
+        if (c.playing) EXPECT_NE(text.find("calmday"), std::string::npos) << text;
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/window.h"
 #include "vostrel/kz_event.h"
 #include "vostrel/kz_systemui2.h"
+#include "vostrel/kz_uielement.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"
@@ -29,10 +30,20 @@ struct ScreenManagerPeek : ScreenManager {
     static ScreenPtr incoming(const ScreenManager& sm) { return static_cast<const ScreenManagerPeek&>(sm)._in; }
 };
 
+// The widget system's hover and focus are class-wide and outlive a reset; a widget left in
+// them would later tell a screen that no longer exists that it lost the focus.
+inline void forgetWidgetFocus() {
+    KZ_UIelement::_focus.reset();
+    KZ_UIelement::_hoverElement.reset();
+}
+
 class ProgressFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         SingletonRegistry::resetAllForTests();
+        // The asset folders are relative to the working folder whatever an earlier test set.
+        ResourceManager::setMacReleaseCompile(0);
+        ResourceManager::_appPath.clear();
         plat::testing::useOffscreen();
         plat::testing::useFakeClock();
         plat::testing::useSilentAudio();
@@ -66,6 +77,7 @@ protected:
         plat::setColor(255, 255, 255);
     }
     void TearDown() override {
+        forgetWidgetFocus();
         SingletonRegistry::resetAllForTests();
         fs::current_path(oldCwd);
         fs::remove_all(root);

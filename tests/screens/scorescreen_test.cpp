@@ -94,6 +94,10 @@ TEST_F(ScoreScreenTest, TextFormRoundTripSortsCutsAtSevenAndSkipsShortRecords) {
     board()->loadScores("4|user|img;un|img;seaside|Aug 09, 2026");
     EXPECT_EQ(board()->serializeScores(), "4|user|img;un|img;seaside|Aug 09, 2026");
     EXPECT_EQ(board()->_table->getCellData(0, 1), "");
+
+    // Landings from the far ends of the int range still sort best first.
+    board()->loadScores("-5|user|a|b|c#2147483647|user|a|b|c#-2147483648|user|a|b|c");
+    EXPECT_EQ(landings(), (std::vector<int>{INT_MAX, -5, INT_MIN}));
 }
 
 TEST_F(ScoreScreenTest, ResetEmptiesBoardAndTableButKeepsTheTopScoreFlag) {

@@ -16,6 +16,11 @@
 #include "vostrel/screenmanager.h"
 #include "vostrel/soundmanager.h"
 
+namespace {
+// Once the game is lost, the mouse leads back to the menu instead of drawing paths.
+bool failed() { return Game_playManager::getMissionStatus() == Game_playManager::FAILED; }
+}  // namespace
+
 GameScreen::GameScreen() {
     _id = Constants::GAME;
     _ge = GameEngine::GetInstance();
@@ -76,8 +81,6 @@ int GameScreen::_toMenu() {
     ScreenManager::GetInstance()->switchTo(MenuScreen::GetInstance(), 1, 0.0f);
     return 0;
 }
-
-static bool failed() { return Game_playManager::getMissionStatus() == Game_playManager::FAILED; }
 
 int GameScreen::onMouseMove(int x, int y) {
     _ge->onMouseMove(x, y);

@@ -1,8 +1,6 @@
 #include "loadassets.h"
 
-#include "game/game_playmanager.h"
 #include "game/gameobject.h"
-#include "game/gameshell.h"
 #include "platform/canvas.h"
 #include "platform/window.h"
 #include "settingsmanager.h"

@@ -1,5 +1,5 @@
 // "airports.txt" through the game's reader; every airport it accepts is installed as the
-// game installs a chosen one (runways, flag, display colour), drawn, and landed on: an
+// game installs a chosen one (runways, a visitor's flag, display colour), drawn, and landed on: an
 // aircraft on each runway's final approach flies for a while. Picture and sound names that
 // name no file in the tree are replaced by the first airport's, since a missing asset ends
 // the game by design.
@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         game->setGameplayMan(Game_playManager::loadScene(Constants::CALM_DAY));
         auto airport = Airport::GetInstance();
         airport->loadData(record);
+        airport->setFlag("usa");  // a visitor's flag, at the record's place and angle
         auto world = GameWorld::GetInstance();
         for (const RunwayPtr& rw : airport->getRunways()) {
             auto a = Aircraft::Create(rw->getClass(), Vector(400.0, 240.0));
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             a->setPhase(Aircraft::APPROACH);
             airport->hilightRunway(a);
         }
-        for (int i = 0; i < 60; ++i) {
+        for (int i = 0; i < 15; ++i) {
             game->update();
             game->render();
         }

@@ -72,15 +72,16 @@ inline void start() {
         fs::remove_all(root(), ec);
     }) == 0;
     (void)cleanup;
-    fs::current_path(root());
 
     plat::testing::useOffscreen();
     plat::testing::useFakeClock();
     plat::testing::useSilentAudio();
+    // The registry is pointed at the private tree by an absolute path: the working
+    // directory stays the fuzzer's, whose corpus paths are relative to it.
     startUp([](int step) {
         if (step == 4) {
             ResourceManager::setMacReleaseCompile(0);
-            ResourceManager::_appPath.clear();
+            ResourceManager::_appPath = root().string() + "/";
         }
     });
 }

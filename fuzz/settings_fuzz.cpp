@@ -1,12 +1,14 @@
 // The progress file "settings.txt" as the game reads it at start-up: the total landings,
 // the score board (then drawn as the player sees it) and the story's slot (then the story
-// restored from it and played a little). Whatever the file holds, the game must neither
+// restored from it, played a little and landed on). Whatever the file holds, the game must neither
 // crash nor stop, and what it saves from the file must read back the same.
 #include <cstdint>
 #include <string>
 
 #include "constants.h"
 #include "fuzz_game.h"
+#include "game/aircraft.h"
+#include "game/airport.h"
 #include "game/fleetmanager.h"
 #include "game/game_playmanager.h"
 #include "platform/files.h"
@@ -46,5 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         game->update();
         game->render();
     }
+    // A landing of each class books its fee on the restored funds.
+    auto airport = Airport::GetInstance();
+    for (int cls : {Aircraft::HEAVY, Aircraft::LIGHT}) airport->aircraftLanded(Aircraft::Create(cls, Vector(400.0, 240.0)));
+    FleetManager::GetInstance()->_addLandCount();  // and counts on the restored total
+    game->render();
     return 0;
 }

@@ -1,6 +1,7 @@
 // The text decoder every data file goes through: a byte-order mark picks UTF-16 (either
 // order) or UTF-8, else one byte a character. Whatever the bytes, what comes out must be
-// well-formed UTF-8 (damaged sequences become U+FFFD, nothing ill-formed travels on), a
+// well-formed UTF-8 (damaged sequences become U+FFFD, nothing ill-formed travels on, not
+// even as the character an overlong form spells), a
 // text the writer saves must read back the same, and the font must measure and draw it.
 #include <unistd.h>
 
@@ -40,6 +41,16 @@ bool wellFormed(const std::string& s) {
     return true;
 }
 
+// The ASCII characters of a text, in order. Decoding never makes or drops one: the bytes of
+// every other character are 0x80 and above in UTF-8, so an ASCII character in the output that
+// the input did not have came from an ill-formed sequence (an overlong "/", say).
+std::string asciiOf(const char* p, size_t n) {
+    std::string out;
+    for (size_t i = 0; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) < 0x80) out += p[i];
+    return out;
+}
+
 std::string scratch(const char* tag) {
     static const std::string dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
     return dir + "text_fuzz_" + std::to_string(getpid()) + tag;
@@ -69,6 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (!wellFormed(text)) __builtin_trap();
+    if (!utf16) {
+        const size_t skip = size >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF ? 3 : 0;
+        if (asciiOf(text.data(), text.size()) != asciiOf(reinterpret_cast<const char*>(data) + skip, size - skip))
+            __builtin_trap();
+    }
     // Written and read again, the same text.
     std::string again;
     if (!plat::saveText(text, out) || !plat::loadText(out, again)) __builtin_trap();

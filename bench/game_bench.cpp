@@ -391,7 +391,7 @@ long statusKb(const char* field) {
 
 // A player who keeps the game going: now and then presses on an aircraft and drags a path
 // in some direction for up to two seconds; starts a new calm day after each game over.
-void playTenMinutes(int frames, long out[2]) {
+void playTenMinutes(int frames, long out[4]) {
     forgetGame();
     startGame();
     plat::seedRnd(7);
@@ -403,9 +403,12 @@ void playTenMinutes(int frames, long out[2]) {
         return int((r >> 8) % uint32_t(n));
     };
     int hold = 0;
+    long inGame = 0, games = 1;
     double x = 400, y = 240, dx = 0, dy = 0;
     for (int f = 0; f < frames; ++f) {
+        inGame += sm()->getScreen() == game ? 1 : 0;
         if (sm()->getScreen() != game && sm()->getPhase() == ScreenManager::NORMAL) {
+            ++games;
             // The intermission or the menu after a game over: a new game.
             plat::testing::setButton(false);
             hold = 0;
@@ -433,11 +436,13 @@ void playTenMinutes(int frames, long out[2]) {
     }
     out[0] = statusKb("VmRSS");
     out[1] = statusKb("VmHWM");
+    out[2] = inGame;
+    out[3] = games;
 }
 
 void BM_ResidentAfterTenMinutes(benchmark::State& state) {
     constexpr int FRAMES = 18000;
-    long kb[2] = {-1, -1};
+    long kb[4] = {-1, -1, 0, 0};
     for (auto _ : state) {
         int fds[2];
         if (pipe(fds) != 0) break;
@@ -448,7 +453,7 @@ void BM_ResidentAfterTenMinutes(benchmark::State& state) {
             // What the benchmarks before this one freed goes back to the system first.
             SingletonRegistry::resetAllForTests();
             malloc_trim(0);
-            long mine[2] = {-1, -1};
+            long mine[4] = {-1, -1, 0, 0};
             {
                 Tree tree(true);
                 playTenMinutes(FRAMES, mine);
@@ -457,7 +462,7 @@ void BM_ResidentAfterTenMinutes(benchmark::State& state) {
             _exit(0);
         }
         close(fds[1]);
-        if (read(fds[0], kb, sizeof kb) != ssize_t(sizeof kb)) kb[0] = kb[1] = -1;
+        if (read(fds[0], kb, sizeof kb) != ssize_t(sizeof kb)) kb[0] = -1;
         close(fds[0]);
         int status = 0;
         waitpid(pid, &status, 0);
@@ -469,6 +474,8 @@ void BM_ResidentAfterTenMinutes(benchmark::State& state) {
     state.counters["rss_MB"] = double(kb[0]) / 1024.0;
     state.counters["peak_rss_MB"] = double(kb[1]) / 1024.0;
     state.counters["frames"] = FRAMES;
+    state.counters["frames_in_game"] = double(kb[2]);
+    state.counters["games"] = double(kb[3]);
 }
 BENCHMARK(BM_ResidentAfterTenMinutes)->Iterations(1)->Unit(benchmark::kSecond);
 

@@ -57,7 +57,7 @@ for t in $targets; do
     fi
     echo "== $t: fuzzing for $seconds s"
     # Stand-alone output (the game's own messages) is dropped; libFuzzer reports on stderr.
-    "./${t}_fuzz" -max_total_time="$seconds" -max_len=8192 -timeout=30 -close_fd_mask=1 \
+    "./${t}_fuzz" -max_total_time="$seconds" -max_len=8192 -timeout=30 -close_fd_mask=1 -dict="$here/game.dict" \
         -artifact_prefix="$out/findings/$t-" -print_final_stats=1 "$corpus" 2>"$out/$t.log" || {
         tail -60 "$out/$t.log"
         echo "fuzz: $t found a fault; the input is in $out/findings/"

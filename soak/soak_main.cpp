@@ -3,7 +3,8 @@
 // UndefinedBehaviorSanitizer: any fault ends it there; a frame that hangs ends it through
 // the watchdog; a fatal message of the game ends it with that message. At the end the
 // window is asked to close, so the game's own ending (record the running game, save the
-// progress file) runs too, and the progress file must read back.
+// progress file) runs too, and the progress file must read back. A screen the player can
+// never leave (its own way back) is a fault as well. Exit status 0 when none was found.
 //
 //   tarn_soak [frames] [--seed N] [--assets DIR] [--quiet]
 //
@@ -324,9 +325,12 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::current_path("/", ec);
     fs::remove_all(root, ec);
-    if (trapped) std::printf("soak: trapped %ld times on a screen that leads back to itself\n", trapped);
     if (!saved) {
         std::printf("soak: the progress file did not read back as three lines\n");
+        return 1;
+    }
+    if (trapped) {
+        std::printf("soak: trapped %ld times on a screen that leads back to itself\n", trapped);
         return 1;
     }
     return 0;

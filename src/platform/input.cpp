@@ -80,6 +80,13 @@ void pumpSdl() {
 
 }  // namespace
 
+namespace gfx {
+ScriptedInput& scripted() {
+    static ScriptedInput s;
+    return s;
+}
+}  // namespace gfx
+
 void pollEvents() {
     InputState& s = in();
     s.latch = false;

@@ -4,13 +4,6 @@
 #include "platform/image.h"
 #include "platform/testing.h"
 
-namespace plat::gfx {
-ScriptedInput& scripted() {
-    static ScriptedInput s;
-    return s;
-}
-}  // namespace plat::gfx
-
 namespace plat::testing {
 
 void useOffscreen() { gfx::setOffscreenMode(true); }

@@ -87,6 +87,11 @@ ScriptedInput& scripted() {
 }
 }  // namespace gfx
 
+void gfx::forgetInput() {
+    in() = InputState{};
+    scripted() = ScriptedInput{};
+}
+
 void pollEvents() {
     InputState& s = in();
     s.latch = false;

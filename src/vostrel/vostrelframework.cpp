@@ -10,6 +10,7 @@
 #include "vostrel/vostrel_io.h"
 
 std::shared_ptr<VostrelFramework> vostrel;
+[[maybe_unused]] static const bool globalForgotten = (SingletonRegistry::onReset([] { vostrel = nullptr; }), true);
 
 // The scenario's mission status while a game is being played.
 static constexpr int MISSION_ACTIVE = 2;

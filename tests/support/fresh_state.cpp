@@ -8,15 +8,19 @@
 
 namespace {
 
+// The platform is reset only between cases: a case may forget the singletons half-way
+// (SingletonRegistry::resetAllForTests) and keep its offscreen canvas, fake clock and
+// silent audio. The singletons go first, so they stop their sounds before the audio is reset.
 class FreshState : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { SingletonRegistry::resetAllForTests(); }
-    void OnTestEnd(const ::testing::TestInfo&) override { SingletonRegistry::resetAllForTests(); }
+    void OnTestStart(const ::testing::TestInfo&) override { forgetEverything(); }
+    void OnTestEnd(const ::testing::TestInfo&) override { forgetEverything(); }
+    static void forgetEverything() {
+        SingletonRegistry::resetAllForTests();
+        plat::testing::resetAll();
+    }
 };
 
-// Registered before any singleton exists, so it runs last: the singletons are gone (and have
-// stopped their sounds) before the platform under them is reset.
 [[maybe_unused]] const bool installed = [] {
-    SingletonRegistry::onReset(plat::testing::resetAll);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshState);
     return true;
 }();

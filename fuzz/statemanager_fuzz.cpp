@@ -11,14 +11,7 @@
 
 #include <unistd.h>
 
-#include "vostrel/resourcemanager.h"
 #include "vostrel/statemanager.h"
-
-// The store opens files only through the registry. The fuzzer hands it streams directly, so
-// this forwarding definition only satisfies the linker without the rest of the framework.
-plat::StreamPtr ResourceManager::newFileStream(const std::string& path, int mode) const {
-    return plat::openFileStream(path, mode);
-}
 
 namespace {
 

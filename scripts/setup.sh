@@ -14,11 +14,19 @@ for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO=sudo
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+  if [ "$(id -u)" -eq 0 ]; then
+    AS_ROOT=()
+  elif command -v sudo >/dev/null 2>&1; then
+    AS_ROOT=(sudo)
+  else
+    echo "These Debian packages are missing: ${missing[*]}" >&2
+    echo "Installing them needs root: run this script as root, install sudo, or have an" >&2
+    echo "administrator run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  "${AS_ROOT[@]}" apt-get update
+  "${AS_ROOT[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build
 cmake --build build -j"$(nproc)"

@@ -6,10 +6,8 @@
 
 void KZ_animate_motion::setPosition(const Vector& v) { _position = makeVector(v); }
 
-// g++ 12's SLP vectoriser pairs the two step components and drops their narrowing to
-// float (the step comes out unrounded), so it is kept off here: the step must hold the
-// rounded values that the leg timings and positions are built from.
-[[gnu::optimize("no-tree-slp-vectorize")]]
+// The step must hold the float-rounded values that the leg timings and positions are built
+// from (the build keeps g++ 12's SLP vectoriser from dropping that rounding).
 void KZ_animate_motion::run(const Vector& target, float speed, float turnRate) {
     const Vector d = target.SubtractCopy(*_position);
     const bool still = d.noAngle() != 0;

@@ -74,22 +74,20 @@ void KZ_table::_drawCell(int column, int row, int cellX, int cellY) {
     plat::setColor(0, 0, 0);
     KZ_graphicsShape::rectangle(x, y, _widthArray[size_t(column)], int(_cellHeight), 1);
 
-    const plat::FontPtr& colFont = _fontArray[size_t(column)];
-    plat::FontPtr previous;
-    if (colFont) {
-        previous = plat::getImageFont();
-        plat::setImageFont(colFont);
-    }
-    const std::string& text = _dataArray[size_t(row)][size_t(column)];
-    const auto parts = plat::split(text, ";");
-    if (parts.size() == 1) {
-        plat::drawText(text, float(x + 5), float(y));
-    } else if (parts[0] == "img") {
-        plat::setColor(255, 255, 255);
-        auto it = _imageMap.find(parts[1]);
-        // A key without an image (unknown, or naming a font) leaves only the outline.
-        if (it != _imageMap.end() && it->second.image) plat::drawImage(*it->second.image, float(x + 2), float(y + 2), 0);
+    {
+        plat::DrawStateGuard keep;  // the column's font for this cell only
+        if (const plat::FontPtr& colFont = _fontArray[size_t(column)]) plat::setImageFont(colFont);
+        const std::string& text = _dataArray[size_t(row)][size_t(column)];
+        const auto parts = plat::split(text, ";");
+        if (parts.size() == 1) {
+            plat::drawText(text, float(x + 5), float(y));
+        } else if (parts[0] == "img") {
+            plat::setColor(255, 255, 255);
+            auto it = _imageMap.find(parts[1]);
+            // A key without an image (unknown, or naming a font) leaves only the outline.
+            if (it != _imageMap.end() && it->second.image)
+                plat::drawImage(*it->second.image, float(x + 2), float(y + 2), 0);
+        }
     }
     plat::setColor(255, 255, 255);
-    if (colFont) plat::setImageFont(previous);
 }

@@ -83,6 +83,20 @@ float getLineWidth();
 void setImageFont(const FontPtr& font);
 FontPtr getImageFont();
 
+// Keeps the game canvas's drawing state (colour, alpha, blend, rotation, scale, line width,
+// font) for a scope: whatever the code inside sets is undone when the guard goes.
+//     { plat::DrawStateGuard keep; plat::setAlpha(0.5f); plat::drawImage(img, x, y); }
+class DrawStateGuard {
+public:
+    DrawStateGuard() : saved_(canvas().state()) {}
+    ~DrawStateGuard() { canvas().state() = saved_; }
+    DrawStateGuard(const DrawStateGuard&) = delete;
+    DrawStateGuard& operator=(const DrawStateGuard&) = delete;
+
+private:
+    DrawState saved_;
+};
+
 void cls();
 void drawImage(const Image& img, float x, float y, int frame = 0);
 inline void drawImage(const ImagePtr& img, float x, float y, int frame = 0) { if (img) drawImage(*img, x, y, frame); }

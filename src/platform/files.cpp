@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -131,6 +132,24 @@ static mode_t newFileMode(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// The temporary files of saveBytes are ".NAME.XXXXXX", the last six from mkstemp's letters.
+static bool isTemporaryOf(const std::string& entry, const std::string& name) {
+    const std::string prefix = "." + name + ".";
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+    for (size_t i = prefix.size(); i < entry.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return false;
+    return true;
+}
+
+// A save killed between mkstemp and the rename leaves its temporary file behind; the next
+// successful save of the same file takes such leftovers away.
+static void removeLeftovers(const std::string& dir, const std::string& name) {
+    std::vector<std::string> entries;
+    if (!readDir(dir.empty() ? "." : dir, entries)) return;
+    for (const std::string& e : entries)
+        if (isTemporaryOf(e, name)) ::unlink(((dir.empty() ? std::string() : dir + "/") + e).c_str());
+}
+
 // The bytes go to a temporary file beside the target, reach the disk, and only then
 // replace the old file: a crash or a full disk never leaves a half-written one.
 bool saveBytes(const std::vector<unsigned char>& bytes, const std::string& path) {
@@ -156,6 +175,7 @@ bool saveBytes(const std::vector<unsigned char>& bytes, const std::string& path)
         ::fsync(dfd);
         ::close(dfd);
     }
+    removeLeftovers(dir, stripDir(path));
     return true;
 }
 

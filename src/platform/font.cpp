@@ -23,16 +23,22 @@ std::shared_ptr<FT_LibraryRec_> library() {
     return lib;
 }
 
+struct FaceDone {
+    void operator()(FT_Face face) const { FT_Done_Face(face); }
+};
+// A face has one owner; it goes before the library it came from (declared after it).
+using FacePtr = std::unique_ptr<FT_FaceRec_, FaceDone>;
+
 class FtFont final : public Font {
 public:
-    FtFont(std::shared_ptr<FT_LibraryRec_> lib, FT_Face face, int px) : lib_(std::move(lib)), face_(face), px_(px) {
+    FtFont(std::shared_ptr<FT_LibraryRec_> lib, FacePtr face, int px)
+        : lib_(std::move(lib)), face_(std::move(face)), px_(px) {
         const FT_Size_Metrics& m = face_->size->metrics;
         ascent_ = int((m.ascender + 63) >> 6);
         const int descent = int((-m.descender + 63) >> 6);
         height_ = int((m.height + 63) >> 6);
         if (height_ < ascent_ + descent) height_ = ascent_ + descent;
     }
-    ~FtFont() override { FT_Done_Face(face_); }
 
     int pixelSize() const override { return px_; }
     int height() const override { return height_; }
@@ -51,8 +57,8 @@ public:
         // Control characters (a CR left at the end of a data line, a tab) take no room and
         // show nothing, rather than the font's box for a missing glyph.
         if (cp < 32 || cp == 127) return e.g;
-        FT_UInt index = FT_Get_Char_Index(face_, cp);
-        if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) == 0 &&
+        FT_UInt index = FT_Get_Char_Index(face_.get(), cp);
+        if (FT_Load_Glyph(face_.get(), index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) == 0 &&
             FT_Render_Glyph(face_->glyph, FT_RENDER_MODE_NORMAL) == 0) {
             const FT_GlyphSlot slot = face_->glyph;
             const FT_Bitmap& bm = slot->bitmap;
@@ -79,7 +85,7 @@ private:
         std::vector<uint8_t> pixels;
     };
     std::shared_ptr<FT_LibraryRec_> lib_;
-    FT_Face face_;
+    FacePtr face_;
     int px_;
     int ascent_ = 0, height_ = 0;
     // unordered_map keeps its elements in place, so handed-out glyph references stay valid.
@@ -92,13 +98,11 @@ FontPtr Font::load(const std::string& path, int pixelSize) {
     if (pixelSize <= 0) return nullptr;
     auto lib = library();
     if (!lib) return nullptr;
-    FT_Face face = nullptr;
-    if (FT_New_Face(lib.get(), path.c_str(), 0, &face) != 0) return nullptr;
-    if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixelSize)) != 0) {
-        FT_Done_Face(face);
-        return nullptr;
-    }
-    return std::make_shared<FtFont>(lib, face, pixelSize);
+    FT_Face opened = nullptr;
+    if (FT_New_Face(lib.get(), path.c_str(), 0, &opened) != 0) return nullptr;
+    FacePtr face(opened);
+    if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face.get(), 0, FT_UInt(pixelSize)) != 0) return nullptr;
+    return std::make_shared<FtFont>(lib, std::move(face), pixelSize);
 }
 
 }  // namespace plat

@@ -13,6 +13,10 @@ using FontPtr = std::shared_ptr<Font>;
 class Font {
 public:
     static FontPtr load(const std::string& path, int pixelSize);  // nullptr on failure
+    // A font owns its FreeType face: shared through FontPtr, never copied.
+    Font() = default;
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
     virtual ~Font() = default;
     virtual int pixelSize() const = 0;
     virtual int height() const = 0;                              // line height in pixels

@@ -11,6 +11,11 @@ void setOffscreenMode(bool on);
 bool realWindowOpen();
 // The window's close button or the quit event.
 void noteCloseRequest();
+// Closes any real window and forgets the title, the frame count, the pacing and any close
+// request or signal seen: the window as a fresh process has it (the test seams' reset).
+void forgetWindow();
+// Forgets the pointer, the button, the typed characters and the scripted input.
+void forgetInput();
 
 // Input a test scripts for the next poll.
 struct ScriptedInput {

@@ -80,6 +80,18 @@ void pumpSdl() {
 
 }  // namespace
 
+namespace gfx {
+ScriptedInput& scripted() {
+    static ScriptedInput s;
+    return s;
+}
+}  // namespace gfx
+
+void gfx::forgetInput() {
+    in() = InputState{};
+    scripted() = ScriptedInput{};
+}
+
 void pollEvents() {
     InputState& s = in();
     s.latch = false;

@@ -67,56 +67,57 @@ private:
     size_t _pos = 0;
 };
 
+struct FileClose {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<FILE, FileClose>;
+
 class FileStream : public Stream {
 public:
-    FileStream(FILE* f, bool canRead, bool canWrite) : _f(f), _canRead(canRead), _canWrite(canWrite) {}
-    ~FileStream() override { close(); }
+    FileStream(FilePtr f, bool canRead, bool canWrite) : _file(std::move(f)), _canRead(canRead), _canWrite(canWrite) {}
 
     size_t read(void* dst, size_t n) override {
-        if (!_f || !_canRead || !dst || n == 0) return 0;
+        if (!_file || !_canRead || !dst || n == 0) return 0;
         // The C library needs a positioning call between a write and a read on one file.
-        if (_lastWasWrite) std::fseek(_f, 0, SEEK_CUR);
+        if (_lastWasWrite) std::fseek(_file.get(), 0, SEEK_CUR);
         _lastWasWrite = false;
-        return std::fread(dst, 1, n, _f);
+        return std::fread(dst, 1, n, _file.get());
     }
 
     size_t write(const void* src, size_t n) override {
-        if (!_f || !_canWrite || !src || n == 0) return 0;
-        if (!_lastWasWrite) std::fseek(_f, 0, SEEK_CUR);
+        if (!_file || !_canWrite || !src || n == 0) return 0;
+        if (!_lastWasWrite) std::fseek(_file.get(), 0, SEEK_CUR);
         _lastWasWrite = true;
-        return std::fwrite(src, 1, n, _f);
+        return std::fwrite(src, 1, n, _file.get());
     }
 
     bool seek(long long pos) override {
-        if (!_f || pos < 0 || pos > std::numeric_limits<off_t>::max()) return false;
-        return fseeko(_f, static_cast<off_t>(pos), SEEK_SET) == 0;
+        if (!_file || pos < 0 || pos > std::numeric_limits<off_t>::max()) return false;
+        return fseeko(_file.get(), static_cast<off_t>(pos), SEEK_SET) == 0;
     }
 
-    long long pos() const override { return _f ? static_cast<long long>(ftello(_f)) : 0; }
+    long long pos() const override { return _file ? static_cast<long long>(ftello(_file.get())) : 0; }
 
     long long size() const override {
-        if (!_f) return 0;
+        if (!_file) return 0;
         // Bytes still in the write buffer belong to the size too.
-        if (_lastWasWrite) std::fflush(_f);
+        if (_lastWasWrite) std::fflush(_file.get());
         struct stat st;
-        if (fstat(fileno(_f), &st) != 0) return 0;
+        if (fstat(fileno(_file.get()), &st) != 0) return 0;
         return static_cast<long long>(st.st_size);
     }
 
     bool eof() const override {
-        if (!_f) return true;
+        if (!_file) return true;
         return pos() >= size();
     }
 
-    bool flush() override { return _f && std::fflush(_f) == 0 && !std::ferror(_f); }
+    bool flush() override { return _file && std::fflush(_file.get()) == 0 && !std::ferror(_file.get()); }
 
-    void close() override {
-        if (_f) std::fclose(_f);
-        _f = nullptr;
-    }
+    void close() override { _file.reset(); }
 
 private:
-    FILE* _f;
+    FilePtr _file;
     bool _canRead;
     bool _canWrite;
     bool _lastWasWrite = false;
@@ -188,9 +189,9 @@ StreamPtr openFileStream(const std::string& path, int mode) {
     // A folder opens for reading on some systems and then fails every read.
     struct stat st;
     if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
-    FILE* f = std::fopen(path.c_str(), how);
+    FilePtr f(std::fopen(path.c_str(), how));
     if (!f) return nullptr;
-    return std::make_shared<FileStream>(f, canRead, canWrite);
+    return std::make_shared<FileStream>(std::move(f), canRead, canWrite);
 }
 
 }  // namespace plat

@@ -17,6 +17,10 @@ using BankPtr = std::shared_ptr<Bank>;
 
 class Stream {
 public:
+    // A file stream owns its open file: streams are shared through StreamPtr, never copied.
+    Stream() = default;
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
     virtual ~Stream() = default;
     // Each returns the number of bytes moved; a short count means end or failure.
     virtual size_t read(void* dst, size_t n) = 0;

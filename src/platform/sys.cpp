@@ -21,21 +21,20 @@ bool fakeClock = false;
 long long fakeNowMs = 0;
 std::function<int(int, int)> randScript;
 std::function<double(double, double)> rndScript;
-}  // namespace detail
-
 // The one random generator: splitmix64. It is fixed here so that a seeded run gives the
 // same draws on every machine and with every standard library.
-static uint64_t rngState = 0x853C49E6748FEA9BULL;
+uint64_t rngState = RNG_START;
+}  // namespace detail
 
 static uint32_t next32() {
-    uint64_t z = (rngState += 0x9E3779B97F4A7C15ULL);
+    uint64_t z = (detail::rngState += 0x9E3779B97F4A7C15ULL);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
     z ^= z >> 31;
     return uint32_t(z >> 32);
 }
 
-void seedRnd(unsigned int seed) { rngState = seed; }
+void seedRnd(unsigned int seed) { detail::rngState = seed; }
 
 int Rand(int lo, int hi) {
     if (lo > hi) std::swap(lo, hi);

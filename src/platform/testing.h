@@ -33,4 +33,9 @@ void typeChar(int code);
 // Writes the current canvas as a PNG file.
 bool saveCanvas(const std::string& path);
 
+// Puts the whole platform back as a fresh process has it: no window and not offscreen, an
+// 800 x 480 black canvas with the default drawing state, no input, the real clock, the
+// generator at its first draw, audio closed, not silent and with an empty play log.
+void resetAll();
+
 }  // namespace plat::testing

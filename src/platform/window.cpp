@@ -71,6 +71,14 @@ bool offscreenMode() { return ws().offscreen; }
 void setOffscreenMode(bool on) { ws().offscreen = on; }
 bool realWindowOpen() { return ws().window != nullptr; }
 void noteCloseRequest() { ws().closeRequested = true; }
+void forgetWindow() {
+    if (ws().window) {
+        closeSdlWindow();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    ws() = WindowState{};
+    g_signalled = 0;
+}
 }  // namespace gfx
 
 void setAppTitle(const std::string& title) {

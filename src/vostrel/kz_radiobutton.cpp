@@ -2,6 +2,10 @@
 
 #include "platform/canvas.h"
 #include "vostrel/kz_event.h"
+#include "vostrel/singleton.h"
+
+[[maybe_unused]] static const bool groupsForgotten =
+    (SingletonRegistry::onReset([] { KZ_radioButton::_groupMap.clear(); }), true);
 
 std::shared_ptr<KZ_radioButton> KZ_radioButton::Create(int x, int y, int group, KZ_receiver receiver,
                                                        int screenId) {

@@ -17,11 +17,8 @@ std::shared_ptr<KZ_textarea> KZ_textarea::Create(const std::string& text, int x,
 }
 
 void KZ_textarea::_wrap(int height) {
-    plat::FontPtr previous;
-    if (font) {
-        previous = plat::getImageFont();
-        plat::setImageFont(font);
-    }
+    plat::DrawStateGuard keep;  // the area's font only while it measures
+    if (font) plat::setImageFont(font);
     lineHeight = _fontHeight();
     wordsArray = plat::split(Text, " ");
     while (startIndex < int(wordsArray.size())) {
@@ -34,7 +31,6 @@ void KZ_textarea::_wrap(int height) {
         // not fit would then make empty lines for ever.
         if (lineHeight <= 0 && startIndex == before) break;
     }
-    if (font) plat::setImageFont(previous);
 }
 
 std::string KZ_textarea::_getFullLine() {

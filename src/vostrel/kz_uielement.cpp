@@ -2,6 +2,18 @@
 
 #include "platform/canvas.h"
 #include "vostrel/kz_event.h"
+#include "vostrel/singleton.h"
+
+// Tests that run many cases in one process start each with no hover, no focus and no input.
+[[maybe_unused]] static const bool classWideForgotten = (SingletonRegistry::onReset([] {
+    KZ_UIelement::_mX = KZ_UIelement::_mY = 0;
+    KZ_UIelement::_buttonClicked = 0;
+    KZ_UIelement::_keyPressed = 0;
+    KZ_UIelement::_scale = 0.0f;
+    KZ_UIelement::_currentSid = 0;
+    KZ_UIelement::_hoverElement = nullptr;
+    KZ_UIelement::_focus = nullptr;
+}), true);
 
 Object* KZ_receiver::get() const {
     if (_raw) return _raw;

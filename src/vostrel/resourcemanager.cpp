@@ -12,6 +12,15 @@ std::string ResourceManager::_audioPath;
 std::string ResourceManager::_textPath;
 std::string ResourceManager::videoPath;
 
+// The folders are fixed by the first registry of a process; tests start each case afresh.
+[[maybe_unused]] static const bool foldersForgotten = (SingletonRegistry::onReset([] {
+    ResourceManager::_macReleaseCompile = 0;
+    for (std::string* s : {&ResourceManager::_appPath, &ResourceManager::_basePath, &ResourceManager::_imagePath,
+                           &ResourceManager::_fontPath, &ResourceManager::_audioPath, &ResourceManager::_textPath,
+                           &ResourceManager::videoPath})
+        s->clear();
+}), true);
+
 ResourceManager::ResourceManager() : fontChar{"A", "B"} {
     // Our stand-in for the bundle's resource folder is the executable's own folder, so a
     // release build never depends on the working directory.

@@ -7,6 +7,8 @@
 #include "vostrel/resourcemanager.h"
 
 float ScreenManager::_drawScale = 1.0f;
+[[maybe_unused]] static const bool drawScaleForgotten =
+    (SingletonRegistry::onReset([] { ScreenManager::setDrawScale(1.0f); }), true);
 
 ScreenManager::ScreenManager() = default;
 

@@ -129,14 +129,10 @@ plat::StreamPtr StateManager::_openFile(const std::string& path, int mode) const
 }
 
 int StateManager::_writeFile(const std::string& path, size_t count) {
-    // Written beside the target and renamed over it, so a failed save leaves the old file whole.
-    const std::string temp = path + ".tmp";
-    plat::StreamPtr out = _openFile(temp, ResourceManager::WRITE);
-    if (!out) return -1;
-    size_t written = count == 0 ? 0 : out->write(_mainBank->bytes.data(), count);
-    bool ok = written == count && out->flush();
-    out->close();
-    if (ok && plat::renamePath(temp, path)) return 0;
-    plat::deletePath(temp);
-    return -1;
+    // Saves go through the registry's store like its loads; one without a registry has none.
+    if (!_resMan) return -1;
+    // The platform's writer: a temporary file that reaches the disk, then a rename, so a
+    // failed or interrupted save leaves the old file whole.
+    const std::vector<unsigned char> bytes(_mainBank->bytes.begin(), _mainBank->bytes.begin() + count);
+    return plat::saveBytes(bytes, path) ? 0 : -1;
 }

@@ -38,8 +38,9 @@ public:
     // in the rest of the main bank, or when no save was started. The stream is closed.
     int closeFrame(const plat::StreamPtr& frame);
     int newSave(const std::string& path);
-    // Writes the frames saved so far, through a temporary file renamed into place; -1 (the
-    // old file untouched) when there is no save or the file can't be written.
+    // Writes the frames saved so far through the platform's safe writer (a temporary file
+    // that reaches the disk, renamed into place); -1 (the old file untouched) when there is
+    // no save or the file can't be written.
     int closeSave();
     // -1 when the file can't be opened.
     int newLoad(const std::string& path);

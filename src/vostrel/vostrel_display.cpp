@@ -63,6 +63,23 @@ int Vostrel_display::resizeAssets(const std::string& source, const std::string& 
     return 0;
 }
 
+bool Vostrel_display::cacheComplete(const std::string& source, const std::string& destination) const {
+    if (plat::fileType(destination) != plat::FILETYPE_DIR) return false;
+    std::vector<std::string> names;
+    if (!plat::readDir(source, names)) return true;
+    for (const std::string& name : names) {
+        const std::string src = source + "/" + name;
+        const std::string dst = destination + "/" + name;
+        if (plat::fileType(src) == plat::FILETYPE_DIR) {
+            if (!cacheComplete(src, dst)) return false;
+        } else if (plat::fileType(dst) != plat::FILETYPE_FILE) {
+            // Files that are not pictures are never cached: only a picture is missing.
+            if (plat::loadPixels(src)) return false;
+        }
+    }
+    return true;
+}
+
 bool Vostrel_display::_resizeTree(const std::string& source, const std::string& destination, float scale) {
     if (plat::fileType(destination) != plat::FILETYPE_DIR && !plat::createDir(destination)) {
         plat::printLine("Could not create the " + destination + " folder");

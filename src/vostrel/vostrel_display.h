@@ -15,6 +15,10 @@ public:
     // draw scale. The tree is built beside the destination and renamed into place only
     // when complete, so an interrupted first start is rebuilt on the next one.
     int resizeAssets(const std::string& source, const std::string& destination);
+    // True when `destination` is a folder holding, at the same place, every picture of the
+    // `source` tree (or when there is no source to compare with). A plain file where the
+    // cache should be, or a picture missing from it, means the cache must be built again.
+    bool cacheComplete(const std::string& source, const std::string& destination) const;
 
     int getWidth() const { return _width; }
     int getHeight() const { return _height; }

@@ -10,6 +10,7 @@
 #include "vostrel/vostrel_io.h"
 
 std::shared_ptr<VostrelFramework> vostrel;
+[[maybe_unused]] static const bool globalForgotten = (SingletonRegistry::onReset([] { vostrel = nullptr; }), true);
 
 // The scenario's mission status while a game is being played.
 static constexpr int MISSION_ACTIVE = 2;
@@ -35,8 +36,9 @@ int VostrelFramework::initApp(int width, int height, int fps, int mode) {
     audio = SoundManager::GetInstance();
     plat::openAudio();
     plat::seedRnd(static_cast<unsigned int>(plat::millisecs()));
-    if (resource->folderExist("images") == 0)
-        display->resizeAssets(resource->getBasePath() + "original", resource->getBasePath() + "images");
+    const std::string original = resource->getBasePath() + "original";
+    const std::string images = resource->getBasePath() + "images";
+    if (!display->cacheComplete(original, images)) display->resizeAssets(original, images);
     return 0;
 }
 

@@ -430,6 +430,43 @@ TEST(CanvasState, FlatFunctionsKeepAndClampState) {
     EXPECT_EQ(canvas().height(), 480);
 }
 
+TEST(CanvasState, GuardUndoesEverythingSetInsideItsScope) {
+    FontPtr outer = Font::load(kFont, 12), inner = Font::load(kFont, 20);
+    ASSERT_TRUE(outer && inner);
+    setColor(10, 20, 30);
+    setAlpha(0.5f);
+    setBlend(SHADEBLEND);
+    setRotation(30);
+    setScale(2, 3);
+    setLineWidth(4);
+    setImageFont(outer);
+    {
+        DrawStateGuard keep;
+        setColor(200, 100, 0);
+        setAlpha(0.25f);
+        setBlend(LIGHTBLEND);
+        setRotation(-90);
+        setScale(0.5f, 0.5f);
+        setLineWidth(1);
+        setImageFont(inner);
+        {
+            DrawStateGuard nested;
+            setColor(0, 0, 0);
+        }
+        int r, g, b;
+        getColor(r, g, b);
+        EXPECT_EQ(r, 200);  // the inner guard put back only what was set inside it
+    }
+    int r, g, b;
+    getColor(r, g, b);
+    float sx, sy;
+    getScale(sx, sy);
+    EXPECT_EQ((std::vector<int>{r, g, b, getBlend()}), (std::vector<int>{10, 20, 30, SHADEBLEND}));
+    EXPECT_EQ((std::vector<float>{getAlpha(), getRotation(), sx, sy, getLineWidth()}),
+              (std::vector<float>{0.5f, 30.0f, 2.0f, 3.0f, 4.0f}));
+    EXPECT_EQ(getImageFont(), outer);
+}
+
 TEST(CanvasScene, WritesAPictureToLookAt) {
     Canvas c(400, 240);
     c.clear(argb(255, 60, 110, 60));

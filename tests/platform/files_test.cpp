@@ -121,6 +121,33 @@ TEST_F(FilesTest, SaveReplacesWholeFileAndLeavesNoTemporaries) {
     EXPECT_FALSE(saveText("data", at("no/such/folder/file.txt")));
 }
 
+TEST_F(FilesTest, LeftoversOfAnInterruptedSaveGoWithTheNextSave) {
+    // What saves killed between the temporary file and the rename leave, and files that only
+    // look alike: those stay.
+    const std::vector<std::string> leftovers = {".game.sav.AbC123", ".game.sav.zz9ZZ0"};
+    const std::vector<std::string> others = {".game.sav.bak", ".game.sav.AbC1234", ".game.sav.AbC12",
+                                             ".game.sav.AB-123", "game.sav.AbC123", ".other.sav.AbC123"};
+    for (const auto& n : leftovers) writeRaw(n, {1, 2});
+    for (const auto& n : others) writeRaw(n, {3});
+    // A save that fails takes nothing away.
+    ASSERT_TRUE(createDir(at("game.sav")));
+    EXPECT_FALSE(saveBytes({9}, at("game.sav")));
+    ASSERT_TRUE(deletePath(at("game.sav")));
+    std::vector<std::string> names;
+    ASSERT_TRUE(readDir(dir, names));
+    EXPECT_EQ(names.size(), leftovers.size() + others.size());
+
+    ASSERT_TRUE(saveBytes({7, 7, 7}, at("game.sav")));
+    EXPECT_EQ(readRaw("game.sav"), (Bytes{7, 7, 7}));
+    names.clear();
+    ASSERT_TRUE(readDir(dir, names));
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = others;
+    expected.push_back("game.sav");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
 TEST_F(FilesTest, FailedSaveKeepsOldFile) {
     ASSERT_TRUE(saveText("old progress", at("settings.txt")));
 

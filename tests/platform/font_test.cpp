@@ -2,6 +2,9 @@
 
 #include "platform/font.h"
 
+// A font owns its FreeType face: a copy would free it twice.
+static_assert(!std::is_copy_constructible_v<plat::Font> && !std::is_copy_assignable_v<plat::Font>);
+
 using namespace plat;
 
 static const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";

@@ -9,6 +9,9 @@
 
 #include "platform/stream.h"
 
+// A file stream owns its FILE*: a copy would close it twice.
+static_assert(!std::is_copy_constructible_v<plat::Stream> && !std::is_copy_assignable_v<plat::Stream>);
+
 namespace fs = std::filesystem;
 
 namespace {

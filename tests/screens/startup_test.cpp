@@ -113,9 +113,11 @@ std::pair<int, std::string> startInChild(ShellTest* t, const std::function<void(
 
 TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {
     const Missing cases[] = {
-        // Never shown by any screen, and still required.
-        {{"images/btn_left.png"}, "", "Image btn_left.png could not be found or is damaged"},
-        {{"images/aircraft/birds.png"}, "", "Image aircraft/birds.png could not be found or is damaged"},
+        // Never shown by any screen, and still required. Gone from "original" too: a cache
+        // that lacks a picture of "original" is rebuilt at the start.
+        {{"images/btn_left.png", "original/btn_left.png"}, "", "Image btn_left.png could not be found or is damaged"},
+        {{"images/aircraft/birds.png", "original/aircraft/birds.png"}, "",
+         "Image aircraft/birds.png could not be found or is damaged"},
         {{"fonts/ConsolaMono.ttf"}, "", "Font ConsolaMono.ttf could not be found or is damaged"},
         {{"audio/danger.wav"}, "", "Audio danger.wav could not be found or is damaged"},
         {{}, "help.txt", "String help.txt could not be found or is damaged"},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -74,6 +76,12 @@ TEST_F(StateManagerTest, WorkedExampleByteForByteAndBack) {
     EXPECT_EQ(used(*sm), kExampleFrame);
     EXPECT_EQ(sm->closeSave(), 0);
     EXPECT_EQ(slurp(p), kExampleFrame);
+    // Saved through the platform's writer: nothing is left beside the file, not even what an
+    // earlier, interrupted save left.
+    const fs::path leftover = p.parent_path() / ("." + p.filename().string() + ".Xy12Z9");
+    spit(leftover, {1});
+    EXPECT_EQ(sm->closeSave(), 0);
+    EXPECT_FALSE(fs::exists(leftover));
     EXPECT_FALSE(fs::exists(p.string() + ".tmp"));
 
     ASSERT_EQ(sm->newLoad(p.string()), 0);
@@ -165,15 +173,26 @@ TEST_F(StateManagerTest, UnwritableOrUnreadableFilesAreReported) {
     sm->newSave((scratch("nofolder") / "x.sav").string());
     addFrame(*sm, 7, 1, {1, 2, 3, 4});
     EXPECT_EQ(sm->closeSave(), -1);
-    // A save that can't be written leaves the previous one as it was.
+    // A save that can't be written whole (the file size limit is hit half way) leaves the
+    // previous one as it was, and no temporary file beside it.
     fs::path old = scratch("kept.sav");
     spit(old, kExampleFrame);
-    fs::create_directories(old.string() + ".tmp");
-    sm->_saveFilePath = old.string();
-    EXPECT_EQ(sm->closeSave(), -1);
+    sm->newSave(old.string());
+    addFrame(*sm, 7, 1, Bytes(1000, 5));
+    struct rlimit limit;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = limit;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int result = sm->closeSave();
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(result, -1);
     EXPECT_EQ(slurp(old), kExampleFrame);
-    EXPECT_TRUE(fs::is_directory(old.string() + ".tmp"));
-    fs::remove(old.string() + ".tmp");
+    for (const auto& e : fs::directory_iterator(old.parent_path()))
+        EXPECT_EQ(e.path().filename().string().find("." + old.filename().string() + "."), std::string::npos)
+            << e.path();
 
     EXPECT_EQ(sm->newLoad(scratch("absent.sav").string()), -1);
     EXPECT_EQ(sm->getFrame(), nullptr);

@@ -182,11 +182,54 @@ TEST_F(FrameworkTest, FirstStartBuildsTheImageCacheFromOriginal) {
 
 TEST_F(FrameworkTest, SecondStartLeavesTheCacheAlone) {
     makeOriginal();
-    fs::create_directories(root / "assets/images");
+    std::ofstream(root / "assets/original/aircraft/readme.txt") << "never cached";
+    auto display = std::make_shared<Vostrel_display>();
+    captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
+    // A rebuild would replace the whole tree and lose this.
+    std::ofstream(root / "assets/images/marker") << "kept";
     auto fw = VostrelFramework::Create();
     const std::string out = captureStdout([&] { fw->initApp(800, 480, 30, 0); });
     EXPECT_EQ(out, "");
-    EXPECT_TRUE(fs::is_empty(root / "assets/images"));
+    EXPECT_TRUE(fs::exists(root / "assets/images/marker"));
+}
+
+TEST_F(FrameworkTest, ADamagedCacheIsRebuilt) {
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+    };
+    const std::vector<Case> cases = {
+        {"a plain file named images", [&] { std::ofstream(root / "assets/images") << "not a folder"; }},
+        {"an empty cache", [&] { fs::create_directories(root / "assets/images"); }},
+        {"a picture missing in a sub-folder", [&] {
+             auto display = std::make_shared<Vostrel_display>();
+             captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
+             fs::remove(root / "assets/images/aircraft/md-11.png");
+         }},
+        {"a sub-folder in place of a picture", [&] {
+             auto display = std::make_shared<Vostrel_display>();
+             captureStdout([&] { display->resizeAssets("assets/original", "assets/images"); });
+             fs::remove(root / "assets/images/logo.png");
+             fs::create_directories(root / "assets/images/logo.png");
+         }},
+    };
+    makeOriginal();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SingletonRegistry::resetAllForTests();
+        plat::testing::useOffscreen();
+        plat::testing::useFakeClock();
+        plat::testing::useSilentAudio();
+        fs::remove_all(root / "assets/images");
+        c.damage();
+        auto fw = VostrelFramework::Create();
+        captureStdout([&] { fw->initApp(800, 480, 30, 0); });
+        EXPECT_TRUE(fs::is_regular_file(root / "assets/images/logo.png"));
+        EXPECT_TRUE(fs::is_regular_file(root / "assets/images/aircraft/md-11.png"));
+        EXPECT_TRUE(fs::is_regular_file(root / "assets/images/screens/score_board/noext"));
+        EXPECT_FALSE(fs::exists(root / "assets/images.part"));
+        EXPECT_FALSE(fs::exists(root / "assets/images.old"));
+    }
 }
 
 TEST_F(FrameworkTest, CacheIsScaledByTheDrawScale) {

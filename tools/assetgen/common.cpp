@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "gen.h"
 #include "platform/image.h"
@@ -40,6 +41,22 @@ void saveImage(const std::string& rel, const Img& img) {
 }
 
 void saveRawPNG(const std::string& rel, const Img& img) { writeFile(g_root + "/" + rel, img, false); }
+
+void runParallel(const std::vector<std::function<void()>>& jobs) {
+    std::vector<std::thread> threads;
+    std::vector<std::exception_ptr> errors(jobs.size());
+    for (size_t i = 0; i < jobs.size(); ++i)
+        threads.emplace_back([&, i] {
+            try {
+                jobs[i]();
+            } catch (...) {
+                errors[i] = std::current_exception();
+            }
+        });
+    for (auto& t : threads) t.join();
+    for (auto& e : errors)
+        if (e) std::rethrow_exception(e);
+}
 
 Img strip(const std::vector<Img>& frames) {
     if (frames.empty()) return Img(1, 1);
@@ -130,6 +147,20 @@ RunwayGeo runwayGeo(float x, float y, float h, float length) {
     g.len = length;
     g.wid = 30;
     return g;
+}
+
+RunwayPair runways(const AirportRec& r) {
+    return {runwayGeo(r.r1x, r.r1y, r.r1h, 330), runwayGeo(r.r2x, r.r2y, r.r2h, 226)};
+}
+
+const AirportRec& recordOf(const AirportArt& art, const std::vector<AirportRec>& recs) {
+    if (art.record >= recs.size())
+        throw std::runtime_error("airports.txt has no line " + std::to_string(art.record + 1) + " for " + art.picture);
+    const AirportRec& r = recs[art.record];
+    if (r.imgName != art.picture)
+        throw std::runtime_error("airports.txt line " + std::to_string(art.record + 1) + " names the picture " +
+                                 r.imgName + ", the generator paints " + art.picture + " there");
+    return r;
 }
 
 std::vector<std::string> nationIds(const std::string& text) {

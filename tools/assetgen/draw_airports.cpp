@@ -7,7 +7,6 @@
 #include <mutex>
 #include <cstdio>
 #include <stdexcept>
-#include <thread>
 
 #include "gen.h"
 
@@ -252,9 +251,41 @@ void standLines(Img& img, float x0, float y0, int n, float dx, float len, float 
     img.paint(m, hex(0xe8c547), 0.8f);
 }
 
+// True when (x, y) lies on a runway or its ground: within `across` of the centre line and
+// `alongPast` beyond either end. Scattered trees, weeds and rocks keep clear of it.
+bool nearRunways(const RunwayPair& rws, float x, float y, float alongPast, float across) {
+    for (const RunwayGeo& rw : {rws.longRw, rws.shortRw}) {
+        V2 d = V2{x, y} - rw.p;
+        if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + alongPast && std::abs(d.x * rw.v.x + d.y * rw.v.y) < across)
+            return true;
+    }
+    return false;
+}
+
+// The ground around a runway: `behind` past its far end, `beyond` past its threshold end
+// (where the approach lights are) and `half` to each side of its centre line.
+Shape runwayGround(const RunwayGeo& rw, float behind, float beyond, float half) {
+    return poly({rw.at(-rw.len / 2 - behind, -half), rw.at(rw.len / 2 + beyond, -half), rw.at(rw.len / 2 + beyond, half),
+                 rw.at(-rw.len / 2 - behind, half)});
+}
+
+// True within `margin` of the flag plaza's centre, on both axes.
+bool nearFlag(const AirportRec& r, float x, float y, float margin) {
+    return std::abs(x - r.flagX) < margin && std::abs(y - r.flagY) < margin;
+}
+
+// A darker band under the white display text in the top-left corner: `tint` at its alpha
+// in the corner, fading out from fadeX to 260 across and from fadeY to 70 down.
+void titleBand(Img& img, Col tint, float fadeX, float fadeY) {
+    img.fill(rect(0, 0, 260, 70), [&](float x, float y) {
+        return Col{tint.r, tint.g, tint.b, tint.a * (1 - sstep(fadeX, 260, x)) * (1 - sstep(fadeY, 70, y))};
+    });
+}
+
 // ------------------------------------------------------------------------------------------
 
 Img meadowfield(const AirportRec& r) {
+    const RunwayPair rws = runways(r);
     Img img(W, H);
     groundNoise(img, hex(0x5d8a3e), hex(0x7da24a), 0.012f, 11);
     // patchwork of fields
@@ -268,10 +299,7 @@ Img meadowfield(const AirportRec& r) {
                   crops[rng.i(0, 6)], uint32_t(gx * 7 + gy), rng.f(4, 7));
         }
     // keep the top-left calm and dark for the white display text
-    img.fill(rect(0, 0, 260, 70), [&](float x, float y) {
-        float a = 0.35f * (1 - sstep(150, 260, x)) * (1 - sstep(40, 70, y));
-        return Col{0.12f, 0.22f, 0.1f, a};
-    });
+    titleBand(img, Col{0.12f, 0.22f, 0.1f, 0.35f}, 150, 40);
     // country lanes
     road(img, {{-10, 150}, {120, 160}, {300, 140}, {520, 170}, {810, 150}}, 6, hex(0xb79f74), hex(0x8c7a58));
     road(img, {{120, 160}, {140, 300}, {110, 490}}, 5, hex(0xb79f74), hex(0x8c7a58));
@@ -282,9 +310,8 @@ Img meadowfield(const AirportRec& r) {
     // mown airfield grass around the runways, fading into the fields
     {
         Mask grass(W, H);
-        for (auto rw : {runwayGeo(r.r1x, r.r1y, r.r1h, 330), runwayGeo(r.r2x, r.r2y, r.r2h, 226)})
-            grass.add(poly({rw.at(-rw.len / 2 - 36, -36), rw.at(rw.len / 2 + 56, -36), rw.at(rw.len / 2 + 56, 36),
-                            rw.at(-rw.len / 2 - 36, 36)}));
+        for (auto rw : {rws.longRw, rws.shortRw})
+            grass.add(runwayGround(rw, 36, 56, 36));
         grass.blur(4);
         img.paint(grass, [&](float x, float y) {
             return shade(hex(0x6f9c47), 0.95f + 0.1f * fbm(x * 0.05f, y * 0.05f, 5));
@@ -337,7 +364,7 @@ Img meadowfield(const AirportRec& r) {
     for (int i = 0; i < 70; ++i) {
         float x = tr.f(0, 800), y = tr.f(0, 480);
         bool clear = true;
-        for (auto rw : {runwayGeo(r.r1x, r.r1y, r.r1h, 330), runwayGeo(r.r2x, r.r2y, r.r2h, 226)}) {
+        for (auto rw : {rws.longRw, rws.shortRw}) {
             V2 d = V2{x, y} - rw.p;
             float a = d.x * rw.u.x + d.y * rw.u.y, c = d.x * rw.v.x + d.y * rw.v.y;
             if (std::abs(a) < rw.len / 2 + 80 && std::abs(c) < 50) clear = false;
@@ -346,11 +373,11 @@ Img meadowfield(const AirportRec& r) {
         if (x > 30 && x < 140 && y > 80 && y < 160) clear = false;   // the farmstead
         if (x > 30 && x < 130 && y > 290 && y < 350) clear = false;  // the orchard
         if (x > 400 && x < 590 && y > 25 && y < 115) clear = false;  // hay and tractor
-        if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) clear = false;
+        if (nearFlag(r, x, y, 50)) clear = false;
         if (clear) tree(img, x, y, tr.f(5, 9), hex(0x3f7a32), uint32_t(i));
     }
-    runway(img, runwayGeo(r.r1x, r.r1y, r.r1h, 330), hex(0x4a4a4c), hex(0x8a8a80), 0.3f, 101);
-    runway(img, runwayGeo(r.r2x, r.r2y, r.r2h, 226), hex(0x535350), hex(0x8a8a80), 0.4f, 102);
+    runway(img, rws.longRw, hex(0x4a4a4c), hex(0x8a8a80), 0.3f, 101);
+    runway(img, rws.shortRw, hex(0x535350), hex(0x8a8a80), 0.4f, 102);
     flagPlaza(img, r.flagX, r.flagY, hex(0xcfc8b8));
     return img;
 }
@@ -358,9 +385,12 @@ Img meadowfield(const AirportRec& r) {
 // Signed distance-ish helper for the coast: x of the shoreline at a given y.
 float coastX(float y) { return 690 + 35 * std::sin(y * 0.012f) + 18 * std::sin(y * 0.031f + 1.0f) - 40 * std::exp(-((y - 40) * (y - 40)) / 4000.0f); }
 
-Img seaside(const AirportRec& r) {
-    Img img(W, H);
+// Grass and heath under everything.
+void seasideGround(Img& img) {
     groundNoise(img, hex(0x6f9646), hex(0x97ad5c), 0.015f, 31);
+}
+
+void seasideCoast(Img& img) {
     // sea, beach and surf
     img.fillAll([&](float x, float y) {
         float cx = coastX(y);
@@ -378,22 +408,26 @@ Img seaside(const AirportRec& r) {
         float wave = std::pow(std::max(0.0f, std::sin((d + n * 30) * 0.25f)), 16.0f) * 0.15f * depth;
         return shade(water, 1.0f + wave);
     });
+}
+
+void seasideOldTown(Img& img, const AirportRec& r) {
     // old town in the south-west, colourful roofs
     Rng t(41);
     img.fill(poly({{0, 300}, {200, 320}, {250, 480}, {0, 480}}), hex(0xb9ad98));
     for (int i = 0; i < 40; ++i) {
         float x = t.f(10, 230), y = t.f(330, 470);
         if (x > 0.8f * (y - 300) + 180) continue;
-        if (std::abs(x - r.flagX) < 45 && std::abs(y - r.flagY) < 45) continue;
+        if (nearFlag(r, x, y, 45)) continue;
         const uint32_t roofs[] = {0xc0563a, 0xd9774a, 0xe0b25a, 0x6f8fb0, 0xb84c3c, 0xdcd3c0};
         building(img, x, y, t.f(14, 24), t.f(12, 18), t.f(-10, 10), hex(roofs[t.i(0, 5)]));
     }
     road(img, {{0, 310}, {120, 330}, {230, 380}, {330, 460}, {360, 490}}, 7, hex(0x9f9c96), hex(0x7d7a74));
+}
+
+void seasideTerminal(Img& img, const RunwayPair& rws) {
     // the long runway's ground and the terminal between the runways
-    auto h1 = runwayGeo(r.r1x, r.r1y, r.r1h, 330), h2 = runwayGeo(r.r2x, r.r2y, r.r2h, 226);
-    for (auto rw : {h1, h2})
-        img.fill(poly({rw.at(-rw.len / 2 - 30, -36), rw.at(rw.len / 2 + 30, -36), rw.at(rw.len / 2 + 30, 36),
-                       rw.at(-rw.len / 2 - 30, 36)}),
+    for (auto rw : {rws.longRw, rws.shortRw})
+        img.fill(runwayGround(rw, 30, 30, 36),
                  [&](float x, float y) { return shade(hex(0x86a65a), 0.95f + 0.1f * fbm(x * 0.05f, y * 0.05f, 8)); });
     apron(img, box(437, 343, 130, 64, -15), hex(0xc7c3b8), 4);
     road(img, {{428.7f, 312}, {388.5f, 242.4f}}, 10, hex(0x9a9890), hex(0x7a7870));
@@ -413,6 +447,9 @@ Img seaside(const AirportRec& r) {
         img.stroke({t(V2{-58, -11}), t(V2{58, -11})}, 2.5f, hex(0x5fa0c8));
     }
     tower(img, 522, 388);
+}
+
+void seasideMarina(Img& img) {
     // marina: piers into the sea
     for (int i = 0; i < 4; ++i) {
         float y = 220 + i * 26;
@@ -422,6 +459,9 @@ Img seaside(const AirportRec& r) {
             img.fill(transform(poly({{0, -3}, {12, 0}, {0, 3}, {-2, 0}}), Xf::translate(x0 + 14 + k * 16, y + (k % 2 ? 9 : -5))),
                      hex(0xfafafa));
     }
+}
+
+void seasideBeach(Img& img) {
     // parasols on the beach and sailing boats with their wakes
     Rng bp(57);
     const uint32_t parasol[] = {0xe74c3c, 0xf1c40f, 0x3498db, 0xffffff, 0xe67e22, 0x1abc9c};
@@ -443,39 +483,43 @@ Img seaside(const AirportRec& r) {
         img.fill(poly({{x - 6, y - 2.2f}, {x + 3, y - 2.2f}, {x + 7, y}, {x + 3, y + 2.2f}, {x - 6, y + 2.2f}}), hex(0xfdfdfd));
         img.fill(poly({{x - 3, y - 0.5f}, {x + 3, y - 0.5f}, {x - 2, y - 7}}), Col{1, 1, 1, 0.85f});
     }
+}
+
+void seasideGreenery(Img& img, const RunwayPair& rws) {
     // palms and dunes grass along the beach
     Rng p(55);
     for (int i = 0; i < 26; ++i) {
         float y = p.f(0, 480), x = coastX(y) - p.f(32, 70);
-        bool clear = true;
-        for (auto rw : {h1, h2}) {
-            V2 d = V2{x, y} - rw.p;
-            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 60 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 45) clear = false;
-        }
+        bool clear = !nearRunways(rws, x, y, 60, 45);
         if (clear) palm(img, x, y, p.f(7, 10), uint32_t(i));
     }
     Rng tr(66);
     for (int i = 0; i < 50; ++i) {
         float x = tr.f(0, 640), y = tr.f(0, 300);
-        bool clear = x < coastX(y) - 40;
-        for (auto rw : {h1, h2}) {
-            V2 d = V2{x, y} - rw.p;
-            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 60 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 48) clear = false;
-        }
+        bool clear = x < coastX(y) - 40 && !nearRunways(rws, x, y, 60, 48);
         if (clear) tree(img, x, y, tr.f(5, 8), hex(0x4a7d35), uint32_t(i + 300));
     }
+}
+
+Img seaside(const AirportRec& r) {
+    const RunwayPair rws = runways(r);
+    Img img(W, H);
+    seasideGround(img);
+    seasideCoast(img);
+    seasideOldTown(img, r);
+    seasideTerminal(img, rws);
+    seasideMarina(img);
+    seasideBeach(img);
+    seasideGreenery(img, rws);
     // darker hedge under the display text in the top-left
-    img.fill(rect(0, 0, 260, 70), [&](float x, float y) {
-        return Col{0.1f, 0.2f, 0.1f, 0.3f * (1 - sstep(150, 260, x)) * (1 - sstep(40, 70, y))};
-    });
-    runway(img, h1, hex(0x505052), hex(0xcfc29a), 0.3f, 201);
-    runway(img, h2, hex(0x555557), hex(0xcfc29a), 0.3f, 202);
+    titleBand(img, Col{0.1f, 0.2f, 0.1f, 0.3f}, 150, 40);
+    runway(img, rws.longRw, hex(0x505052), hex(0xcfc29a), 0.3f, 201);
+    runway(img, rws.shortRw, hex(0x555557), hex(0xcfc29a), 0.3f, 202);
     flagPlaza(img, r.flagX, r.flagY, hex(0xe3d9c2));
     return img;
 }
 
-Img arctic(const AirportRec& r) {
-    Img img(W, H);
+void arcticSnow(Img& img) {
     // wind-blown snow with blue shadows in the drifts
     img.fillAll([&](float x, float y) {
         float n = fbm(x * 0.01f + y * 0.004f, y * 0.02f, 61, 5);
@@ -484,8 +528,10 @@ Img arctic(const AirportRec& r) {
         float g = (noise2(x * 1.3f, y * 1.3f, 62) - 0.5f) * 0.03f;
         return Col{c.r + g, c.g + g, c.b + g, 1};
     });
+}
+
+void arcticLake(Img& img) {
     // frozen lake in the south-west with a ragged shore
-    {
         std::vector<V2> shore;
         for (int i = 0; i < 64; ++i) {
             float a = i * 2 * PI / 64;
@@ -505,7 +551,9 @@ Img arctic(const AirportRec& r) {
         // fishing huts on the ice
         const uint32_t huts[] = {0xc0392b, 0x2f6f9a, 0xe0a030};
         for (int i = 0; i < 3; ++i) building(img, 90.0f + i * 48, 420.0f + (i % 2) * 18, 10, 8, i * 12.0f, hex(huts[i]));
-    }
+}
+
+void arcticRocks(Img& img, const AirportRec& r) {
     // rocky outcrops dusted with snow
     Rng rk(66);
     for (int i = 0; i < 14; ++i) {
@@ -513,7 +561,7 @@ Img arctic(const AirportRec& r) {
         if ((x > 200 && x < 640 && y > 260 && y < 340) || (x > 560 && x < 640 && y < 300) || (x > 350 && x < 560 && y > 100 && y < 280))
             continue;
         if (x < 260 && y < 70) continue;
-        if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) continue;
+        if (nearFlag(r, x, y, 50)) continue;
         if (std::pow((x - 140) / 185, 2) + std::pow((y - 415) / 95, 2) < 1) continue;
         std::vector<V2> pts;
         float rr = rk.f(5, 11);
@@ -525,6 +573,9 @@ Img arctic(const AirportRec& r) {
         img.fill(poly(pts), linear({x - rr, y - rr}, hex(0x8d939b), {x + rr, y + rr}, hex(0x4f555d)));
         img.fill(transform(poly(pts), Xf::translate(x - 1, y - 1.5f) * Xf::scale(0.6f, 0.5f) * Xf::translate(-x, -y)), Col{1, 1, 1, 0.9f});
     }
+}
+
+void arcticTracks(Img& img, const AirportRec& r) {
     // vehicle tracks over the snow
     Mask tracks(W, H);
     for (float off : {-2.0f, 2.0f}) {
@@ -533,11 +584,12 @@ Img arctic(const AirportRec& r) {
         tracks.addStroke(smooth({{640, 180 + off}, {700, 200 + off}, {760, 260 + off}, {810, 300 + off}}, 10), 1.2f, 0.5f);
     }
     img.paint(tracks, hex(0x9fb4c8));
-    auto h1 = runwayGeo(r.r1x, r.r1y, r.r1h, 330), h2 = runwayGeo(r.r2x, r.r2y, r.r2h, 226);
+}
+
+void arcticBanks(Img& img, const RunwayPair& rws) {
     // ploughed banks along the runways
-    for (auto rw : {h1, h2}) {
-        img.fill(poly({rw.at(-rw.len / 2 - 20, -30), rw.at(rw.len / 2 + 50, -30), rw.at(rw.len / 2 + 50, 30),
-                       rw.at(-rw.len / 2 - 20, 30)}),
+    for (auto rw : {rws.longRw, rws.shortRw}) {
+        img.fill(runwayGround(rw, 20, 50, 30),
                  hex(0xe6edf5));
         for (float s : {-1.0f, 1.0f}) {
             Mask m(W, H);
@@ -547,6 +599,9 @@ Img arctic(const AirportRec& r) {
             img.shadow(m, 2, 3, 2, 0.15f);
         }
     }
+}
+
+void arcticBase(Img& img) {
     // the research base between the runways
     apron(img, rect(370, 140, 170, 120), hex(0xb8c2cc), 7);
     road(img, {{455, 260}, {455, 286}}, 12, hex(0x8e96a0), hex(0x737b86));
@@ -578,38 +633,52 @@ Img arctic(const AirportRec& r) {
     tank(img, 380, 120, 10, hex(0xd6dde4));
     tank(img, 404, 118, 10, hex(0xd6dde4));
     tower(img, 548, 140);
+}
+
+void arcticPines(Img& img, const AirportRec& r, const RunwayPair& rws) {
     // forests of snowy pines
     Rng tr(71);
     for (int i = 0; i < 260; ++i) {
         float x = tr.f(0, 800), y = tr.f(0, 480);
-        bool clear = true;
-        for (auto rw : {h1, h2}) {
-            V2 d = V2{x, y} - rw.p;
-            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 70 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 48) clear = false;
-        }
+        bool clear = !nearRunways(rws, x, y, 70, 48);
         if (x > 350 && x < 560 && y > 100 && y < 280) clear = false;
         if (std::pow((x - 140) / 175, 2) + std::pow((y - 415) / 90, 2) < 1) clear = false;
-        if (std::abs(x - r.flagX) < 50 && std::abs(y - r.flagY) < 50) clear = false;
+        if (nearFlag(r, x, y, 50)) clear = false;
         if (x < 250 && y < 60) clear = false;   // the display text stays on plain snow
         float dens = fbm(x * 0.01f, y * 0.01f, 72, 3);
         if (clear && dens > 0.47f) pine(img, x, y, tr.f(6, 10), hex(0x2f5a45), true, uint32_t(i));
     }
-    runway(img, h1, hex(0x3f4448), hex(0xd5dde6), 0.2f, 301);
-    runway(img, h2, hex(0x44494e), hex(0xd5dde6), 0.2f, 302);
+}
+
+void arcticSnowOnRunways(Img& img, const RunwayPair& rws) {
     // a dusting of snow over the asphalt edges
     Rng dust(9);
     for (int i = 0; i < 260; ++i) {
-        auto& rw = (i % 2) ? h1 : h2;
+        auto& rw = (i % 2) ? rws.longRw : rws.shortRw;
         float a = dust.f(-rw.len / 2, rw.len / 2), c = (dust.f() < 0.5f ? -1 : 1) * dust.f(13, 15);
         V2 p = rw.at(a, c);
         img.fill(circle(p.x, p.y, dust.f(0.8f, 1.6f)), Col{1, 1, 1, 0.55f});
     }
+}
+
+Img arctic(const AirportRec& r) {
+    const RunwayPair rws = runways(r);
+    Img img(W, H);
+    arcticSnow(img);
+    arcticLake(img);
+    arcticRocks(img, r);
+    arcticTracks(img, r);
+    arcticBanks(img, rws);
+    arcticBase(img);
+    arcticPines(img, r, rws);
+    runway(img, rws.longRw, hex(0x3f4448), hex(0xd5dde6), 0.2f, 301);
+    runway(img, rws.shortRw, hex(0x44494e), hex(0xd5dde6), 0.2f, 302);
+    arcticSnowOnRunways(img, rws);
     flagPlaza(img, r.flagX, r.flagY, hex(0xc4ccd6), true);
     return img;
 }
 
-Img port(const AirportRec& r) {
-    Img img(W, H);
+void portGround(Img& img) {
     // old cracked concrete with stains and weeds
     img.fillAll([&](float x, float y) {
         float n = fbm(x * 0.015f, y * 0.015f, 81, 5);
@@ -624,6 +693,9 @@ Img port(const AirportRec& r) {
         float g = (noise2(x * 1.1f, y * 1.1f, 84) - 0.5f) * 0.05f;
         return Col{c.r + g, c.g + g, c.b + g, 1};
     });
+}
+
+void portCracks(Img& img) {
     // cracks
     Rng cr(85);
     Mask cm(W, H);
@@ -639,6 +711,9 @@ Img port(const AirportRec& r) {
         cm.addStroke(pts, 0.8f, 0.6f);
     }
     img.paint(cm, hex(0x4a463e));
+}
+
+void portRails(Img& img) {
     // old rail tracks along the quay and into the warehouses
     auto rails = [&](const std::vector<V2>& pts) {
         auto sm = smooth(pts, 12);
@@ -671,6 +746,9 @@ Img port(const AirportRec& r) {
     };
     rails({{290, 480}, {345, 408}, {460, 386}, {515, 348}, {640, 346}, {700, 316}, {810, 310}});
     rails({{700, 316}, {712, 262}, {720, 226}});
+}
+
+void portHarbour(Img& img) {
     // harbour basin in the south-east with the quay wall
     std::vector<V2> quay = {{330, 480}, {360, 420}, {470, 400}, {520, 360}, {640, 360}, {700, 330}, {800, 325}, {800, 480}};
     img.shadow(poly(quay), -3, -4, 2, 0.4f);
@@ -700,8 +778,10 @@ Img port(const AirportRec& r) {
     crane(470, 385, 20);
     crane(600, 345, 0);
     crane(740, 315, -10);
+}
+
+void portWarehouses(Img& img) {
     // warehouses in the north-east and west, with rusty roofs
-    auto h1 = runwayGeo(r.r1x, r.r1y, r.r1h, 330), h2 = runwayGeo(r.r2x, r.r2y, r.r2h, 226);
     building(img, 720, 60, 120, 48, 0, hex(0x8c5a3c), false);
     building(img, 720, 200, 110, 44, 0, hex(0x6f7c6a), false);
     building(img, 80, 150, 50, 130, 0, hex(0x8a4a34), false);
@@ -717,40 +797,55 @@ Img port(const AirportRec& r) {
                 return shade(c, 0.9f + 0.15f * (std::fmod(xx, 3.0f) < 1.5f));
             });
         }
+}
+
+void portGrassStrips(Img& img, const RunwayPair& rws) {
     // grass strips along the runways, patchy and overgrown
-    for (auto rw : {h1, h2})
-        img.fill(poly({rw.at(-rw.len / 2 - 20, -32), rw.at(rw.len / 2 + 40, -32), rw.at(rw.len / 2 + 40, 32),
-                       rw.at(-rw.len / 2 - 20, 32)}),
+    for (auto rw : {rws.longRw, rws.shortRw})
+        img.fill(runwayGround(rw, 20, 40, 32),
                  [&](float x, float y) {
                      float n = fbm(x * 0.05f, y * 0.05f, 88, 4);
                      return mix(hex(0x7d8a55), hex(0x9a9a70), n);
                  });
+}
+
+void portTerminal(Img& img, const RunwayPair& rws) {
     // apron with an old terminal, lighthouse on the pier head
     apron(img, poly({{380, 300}, {520, 300}, {520, 345}, {380, 345}}), hex(0xa7a294), 89);
-    road(img, {{h1.at(-20, 16).x, h1.at(-20, 16).y}, {430, 300}}, 10, hex(0x8a867c), hex(0x6e6a60));
+    road(img, {{rws.longRw.at(-20, 16).x, rws.longRw.at(-20, 16).y}, {430, 300}}, 10, hex(0x8a867c), hex(0x6e6a60));
     building(img, 450, 330, 120, 22, 0, hex(0x9b8f7a), false);
     img.fill(circle(560, 430, 8), hex(0xe8e2d4));
     img.fill(circle(560, 430, 4), hex(0xc0392b));
     tower(img, 360, 330);
+}
+
+void portWeeds(Img& img, const AirportRec& r, const RunwayPair& rws) {
     // weeds and shrubs pushing through
     Rng wd(90);
     for (int i = 0; i < 60; ++i) {
         float x = wd.f(0, 800), y = wd.f(0, 480);
-        bool clear = true;
-        for (auto rw : {h1, h2}) {
-            V2 d = V2{x, y} - rw.p;
-            if (std::abs(d.x * rw.u.x + d.y * rw.u.y) < rw.len / 2 + 50 && std::abs(d.x * rw.v.x + d.y * rw.v.y) < 40) clear = false;
-        }
+        bool clear = !nearRunways(rws, x, y, 50, 40);
         if (y > 320 && x > 350) clear = false;
-        if (std::abs(x - r.flagX) < 45 && std::abs(y - r.flagY) < 45) clear = false;
+        if (nearFlag(r, x, y, 45)) clear = false;
         if (clear) tree(img, x, y, wd.f(3, 6), hex(0x5b6e35), uint32_t(i + 500));
     }
+}
+
+Img port(const AirportRec& r) {
+    const RunwayPair rws = runways(r);
+    Img img(W, H);
+    portGround(img);
+    portCracks(img);
+    portRails(img);
+    portHarbour(img);
+    portWarehouses(img);
+    portGrassStrips(img, rws);
+    portTerminal(img, rws);
+    portWeeds(img, r, rws);
     // darker band under the display text
-    img.fill(rect(0, 0, 260, 70), [&](float x, float y) {
-        return Col{0.1f, 0.1f, 0.08f, 0.35f * (1 - sstep(170, 260, x)) * (1 - sstep(45, 70, y))};
-    });
-    runway(img, h1, hex(0x56534e), hex(0x8f8a7e), 0.8f, 401);
-    runway(img, h2, hex(0x5a5752), hex(0x8f8a7e), 0.9f, 402);
+    titleBand(img, Col{0.1f, 0.1f, 0.08f, 0.35f}, 170, 45);
+    runway(img, rws.longRw, hex(0x56534e), hex(0x8f8a7e), 0.8f, 401);
+    runway(img, rws.shortRw, hex(0x5a5752), hex(0x8f8a7e), 0.9f, 402);
     flagPlaza(img, r.flagX, r.flagY, hex(0xb9b2a2));
     return img;
 }
@@ -803,45 +898,41 @@ Img airportPicture(const std::string& name) {
     return it->second;
 }
 
-void genAirports(const std::vector<AirportRec>& recs) {
-    if (recs.size() < 4) throw std::runtime_error("airports.txt needs four records");
-    std::vector<std::pair<std::string, Img>> out(5);
-    std::vector<std::function<void()>> jobs = {
-        [&] {
-            Img a = meadowfield(recs[0]);
-            grade(a, hex(0xfff0d0), 0.35f, 0.22f);   // warm afternoon
-            out[0] = {recs[0].imgName, a};
-        },
-        [&] {
-            Img a = seaside(recs[1]);
-            grade(a, hex(0xfff8e8), 0.2f, 0.18f);    // bright summer
-            out[1] = {recs[1].imgName, a};
-        },
-        [&] {
-            Img a = arctic(recs[2]);
-            grade(a, hex(0xe8f0ff), 0.3f, 0.12f);    // cold light
-            out[2] = {recs[2].imgName, a};
-        },
-        [&] {
-            Img a = port(recs[3]);
-            grade(a, hex(0xffe6c8), 0.3f, 0.25f);    // dusty evening
-            out[3] = {recs[3].imgName, a};
-            out[4] = {"forgotton_port_2.png", stormVariant(a)};
-        },
+const std::vector<AirportArt>& airportArt() {
+    static const std::vector<AirportArt> table = {
+        {0, "farmville.png", meadowfield, {0xfff0d0, 0.35f, 0.22f},  // warm afternoon
+         "", "farmville", "airport_1.png", "farmville.png"},
+        {1, "seaside.png", seaside, {0xfff8e8, 0.2f, 0.18f},         // bright summer
+         "", "seaside", "airport_2.png", "seaside.png"},
+        {2, "arctic_circle.png", arctic, {0xe8f0ff, 0.3f, 0.12f},    // cold light
+         "", "arctic", "airport_3.png", "arctic.png"},
+        {3, "forgotton_port_1.png", port, {0xffe6c8, 0.3f, 0.25f},   // dusty evening
+         "forgotton_port_2.png", "port", "", ""},
     };
-    std::vector<std::exception_ptr> errs(jobs.size());
-    std::vector<std::thread> th;
-    for (size_t i = 0; i < jobs.size(); ++i)
-        th.emplace_back([&, i] {
-            try { jobs[i](); } catch (...) { errs[i] = std::current_exception(); }
+    return table;
+}
+
+void genAirports(const std::vector<AirportRec>& recs) {
+    const auto& table = airportArt();
+    std::vector<Img> pictures(table.size()), storms(table.size());
+    std::vector<std::function<void()>> jobs;
+    for (size_t i = 0; i < table.size(); ++i)
+        jobs.push_back([&, i] {
+            const AirportArt& art = table[i];
+            Img a = art.paint(recordOf(art, recs));
+            grade(a, hex(art.grading.tint), art.grading.amount, art.grading.vignette);
+            if (!art.stormPicture.empty()) storms[i] = stormVariant(a);
+            pictures[i] = std::move(a);
         });
-    for (auto& t : th) t.join();
-    for (auto& e : errs)
-        if (e) std::rethrow_exception(e);
-    for (auto& [name, img] : out) {
+    runParallel(jobs);
+    auto keep = [](const std::string& name, const Img& img) {
         saveImage("airport/" + name, img);
         std::lock_guard<std::mutex> lock(g_mu);
         g_pictures[name] = img;
+    };
+    for (size_t i = 0; i < table.size(); ++i) {
+        keep(table[i].picture, pictures[i]);
+        if (!table[i].stormPicture.empty()) keep(table[i].stormPicture, storms[i]);
     }
 }
 

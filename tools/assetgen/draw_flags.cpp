@@ -128,13 +128,12 @@ void genFlags(const std::vector<std::string>& ids) {
 }
 
 void genIcons() {
-    const char* thumbs[] = {"airport_1.png", "airport_2.png", "airport_3.png"};
-    const char* pics[] = {"farmville.png", "seaside.png", "arctic_circle.png"};
-    const char* icons[] = {"farmville.png", "seaside.png", "arctic.png"};
-    for (int i = 0; i < 3; ++i) {
-        Img pic = airportPicture(pics[i]);
-        saveImage(std::string("screens/airport_select/") + thumbs[i], thumbnail(pic, 244, 146, 3));
-        saveImage(std::string("screens/score_board/") + icons[i], thumbnail(pic, 76, 46, 6));
+    for (const AirportArt& art : airportArt()) {
+        if (art.selectThumb.empty() && art.scoreIcon.empty()) continue;
+        Img pic = airportPicture(art.picture);
+        if (!art.selectThumb.empty())
+            saveImage("screens/airport_select/" + art.selectThumb, thumbnail(pic, 244, 146, 3));
+        if (!art.scoreIcon.empty()) saveImage("screens/score_board/" + art.scoreIcon, thumbnail(pic, 76, 46, 6));
     }
     // scenario icons
     saveImage("screens/score_board/calmday.png", scoreIcon([](Img& img) {

@@ -20,26 +20,27 @@ struct Look {
 
 Col skinShade(const Look& l, float f) { return shade(l.skin, f); }
 
-Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t seed,
-             const std::function<void(Img&)>& extra = nullptr) {
-    Img img(PW, PH);
-    img.fillAll(linear({0, 0}, L.bg0, {0, float(PH)}, L.bg1));
-    scene(img);
-    const float cx = 128, cy = 132;
+// The centre of the head; the face is drawn around it.
+constexpr float HX = 128, HY = 132;
+
+void hairBehind(Img& img, const Look& L, uint32_t seed) {
     // hair behind the head
-    if (L.bun) img.fill(circle(cx + 6, cy - 76, 26), radial({cx, cy - 86}, 34, shade(L.hair, 1.1f), L.hair));
+    if (L.bun) img.fill(circle(HX + 6, HY - 76, 26), radial({HX, HY - 86}, 34, shade(L.hair, 1.1f), L.hair));
     if (L.curly) {
         Rng r(seed);
         for (int i = 0; i < 40; ++i) {
             float a = r.f(-PI * 1.05f, PI * 0.05f), d = r.f(58, 74);
-            img.fill(circle(cx + std::cos(a) * d * 1.05f, cy - 8 + std::sin(a) * d, r.f(12, 18)),
-                     radial({cx - 20, cy - 70}, 120, shade(L.hair, 1.25f), shade(L.hair, 0.8f)));
+            img.fill(circle(HX + std::cos(a) * d * 1.05f, HY - 8 + std::sin(a) * d, r.f(12, 18)),
+                     radial({HX - 20, HY - 70}, 120, shade(L.hair, 1.25f), shade(L.hair, 0.8f)));
         }
         for (float s : {-1.0f, 1.0f})
             for (int i = 0; i < 6; ++i)
-                img.fill(circle(cx + s * (60 + (i % 2) * 6), cy + i * 14, 14), shade(L.hair, 0.9f - i * 0.03f));
+                img.fill(circle(HX + s * (60 + (i % 2) * 6), HY + i * 14, 14), shade(L.hair, 0.9f - i * 0.03f));
     }
-    if (L.hood) img.fill(ellipse(cx, cy + 40, 112, 80), shade(L.coat, 0.8f));
+    if (L.hood) img.fill(ellipse(HX, HY + 40, 112, 80), shade(L.coat, 0.8f));
+}
+
+Shape coatAndCollar(Img& img, const Look& L) {
     // shoulders and coat
     Shape body = poly(smooth({{-10, 330}, {8, 262}, {40, 232}, {96, 214}, {128, 212}, {160, 214}, {216, 232}, {248, 262}, {266, 330}}, 8));
     img.shadow(body, 0, 4, 6, 0.5f);
@@ -53,24 +54,35 @@ Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t see
     img.fill(poly({{92, 212}, {128, 258}, {108, 300}, {76, 226}}), shade(L.coat, 1.25f));   // lapels
     img.fill(poly({{164, 212}, {128, 258}, {148, 300}, {180, 226}}), shade(L.coat, 1.05f));
     if (!L.tie) img.fill(rect(126.5f, 262, 3, 58), shade(L.coat2, 1.0f));                    // zip / placket
+    return body;
+}
+
+void neckAndEars(Img& img, const Look& L) {
     // neck
     img.fill(poly({{104, 170}, {152, 170}, {150, 222}, {128, 232}, {106, 222}}), linear({0, 170}, skinShade(L, 0.78f), {0, 230}, skinShade(L, 0.92f)));
     // ears
     for (float s : {-1.0f, 1.0f}) {
-        img.fill(ellipse(cx + s * 57, cy + 4, 10, 16), skinShade(L, 0.9f));
-        img.fill(ellipse(cx + s * 58, cy + 4, 5, 9), skinShade(L, 0.78f));
+        img.fill(ellipse(HX + s * 57, HY + 4, 10, 16), skinShade(L, 0.9f));
+        img.fill(ellipse(HX + s * 58, HY + 4, 5, 9), skinShade(L, 0.78f));
     }
+}
+
+Shape face(Img& img, const Look& L) {
     // head
-    Shape head = poly(smooth({{cx - 56, cy - 30}, {cx - 50, cy - 66}, {cx, cy - 82}, {cx + 50, cy - 66}, {cx + 56, cy - 30},
-                              {cx + 52 * L.jaw, cy + 26}, {cx + 30 * L.jaw, cy + 62}, {cx, cy + 74}, {cx - 30 * L.jaw, cy + 62},
-                              {cx - 52 * L.jaw, cy + 26}},
+    Shape head = poly(smooth({{HX - 56, HY - 30}, {HX - 50, HY - 66}, {HX, HY - 82}, {HX + 50, HY - 66}, {HX + 56, HY - 30},
+                              {HX + 52 * L.jaw, HY + 26}, {HX + 30 * L.jaw, HY + 62}, {HX, HY + 74}, {HX - 30 * L.jaw, HY + 62},
+                              {HX - 52 * L.jaw, HY + 26}},
                              10, true));
-    img.fill(head, radial({cx - 18, cy - 30}, 120, skinShade(L, 1.12f), skinShade(L, 0.82f)));
+    img.fill(head, radial({HX - 18, HY - 30}, 120, skinShade(L, 1.12f), skinShade(L, 0.82f)));
     // cheeks
-    for (float s : {-1.0f, 1.0f}) img.fill(ellipse(cx + s * 30, cy + 26, 13, 8), Col{0.9f, 0.4f, 0.35f, 0.16f});
+    for (float s : {-1.0f, 1.0f}) img.fill(ellipse(HX + s * 30, HY + 26, 13, 8), Col{0.9f, 0.4f, 0.35f, 0.16f});
+    return head;
+}
+
+void eyes(Img& img, const Look& L) {
     // eyes
     for (float s : {-1.0f, 1.0f}) {
-        float ex = cx + s * 23, ey = cy + 2;
+        float ex = HX + s * 23, ey = HY + 2;
         img.fill(ellipse(ex, ey, 11, 6.5f), hex(0xfbf8f2));
         img.fill(circle(ex + 1, ey + 0.5f, 5.2f), L.eyes);
         img.fill(circle(ex + 1, ey + 0.5f, 2.4f), hex(0x111111));
@@ -85,65 +97,75 @@ Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t see
     if (L.glasses)
         for (float s : {-1.0f, 1.0f}) {
             Mask m(PW, PH);
-            m.addStroke(roundRect(cx + s * 23 - 16, cy - 10, 32, 22, 8)[0], 2.4f, 1.0f, true);
-            m.addStroke({{cx - 7, cy - 2}, {cx + 7, cy - 2}}, 2.2f);
+            m.addStroke(roundRect(HX + s * 23 - 16, HY - 10, 32, 22, 8)[0], 2.4f, 1.0f, true);
+            m.addStroke({{HX - 7, HY - 2}, {HX + 7, HY - 2}}, 2.2f);
             img.paint(m, hex(0x2a2a2a));
-            img.fill(roundRect(cx + s * 23 - 15, cy - 9, 30, 20, 7), Col{0.8f, 0.9f, 1.0f, 0.12f});
+            img.fill(roundRect(HX + s * 23 - 15, HY - 9, 30, 20, 7), Col{0.8f, 0.9f, 1.0f, 0.12f});
         }
+}
+
+void noseAndMouth(Img& img, const Look& L) {
     // nose
-    img.fill(poly(smooth({{cx - 3, cy + 4}, {cx - 9, cy + 30}, {cx, cy + 35}, {cx + 9, cy + 30}, {cx + 4, cy + 6}}, 6, true)),
+    img.fill(poly(smooth({{HX - 3, HY + 4}, {HX - 9, HY + 30}, {HX, HY + 35}, {HX + 9, HY + 30}, {HX + 4, HY + 6}}, 6, true)),
              skinShade(L, 0.9f));
-    img.fill(ellipse(cx - 4, cy + 31, 3, 2), skinShade(L, 0.6f));
-    img.fill(ellipse(cx + 4, cy + 31, 3, 2), skinShade(L, 0.6f));
-    img.stroke(smooth({{cx + 2, cy + 6}, {cx + 7, cy + 26}}, 4), 1.5f, Col{1, 1, 1, 0.25f});
+    img.fill(ellipse(HX - 4, HY + 31, 3, 2), skinShade(L, 0.6f));
+    img.fill(ellipse(HX + 4, HY + 31, 3, 2), skinShade(L, 0.6f));
+    img.stroke(smooth({{HX + 2, HY + 6}, {HX + 7, HY + 26}}, 4), 1.5f, Col{1, 1, 1, 0.25f});
     // mouth: a calm smile
-    img.fill(poly(smooth({{cx - 17, cy + 46}, {cx, cy + 52}, {cx + 17, cy + 46}, {cx, cy + 56}}, 8, true)), hex(0xa14a44));
-    img.stroke(smooth({{cx - 18, cy + 46}, {cx, cy + 50}, {cx + 18, cy + 46}}, 8), 1.5f, hex(0x5a2420));
-    if (L.beard) {
-        Shape beard = poly(smooth({{cx - 54, cy + 10}, {cx - 46, cy + 52}, {cx - 20, cy + 80}, {cx, cy + 86}, {cx + 20, cy + 80},
-                                   {cx + 46, cy + 52}, {cx + 54, cy + 10}, {cx + 36, cy + 40}, {cx + 18, cy + 42},
-                                   {cx, cy + 38}, {cx - 18, cy + 42}, {cx - 36, cy + 40}},
-                                  8, true));
-        img.fill(beard, [&](float x, float y) {
-            float n = noise2(x * 0.4f, y * 0.15f, seed);
-            return shade(L.hair, 0.85f + 0.3f * n);
-        });
-        img.fill(poly(smooth({{cx - 26, cy + 42}, {cx, cy + 36}, {cx + 26, cy + 42}, {cx, cy + 46}}, 8, true)), shade(L.hair, 1.05f));
-        img.fill(poly(smooth({{cx - 12, cy + 50}, {cx, cy + 53}, {cx + 12, cy + 50}, {cx, cy + 57}}, 6, true)), hex(0x8a3e38));
-    }
+    img.fill(poly(smooth({{HX - 17, HY + 46}, {HX, HY + 52}, {HX + 17, HY + 46}, {HX, HY + 56}}, 8, true)), hex(0xa14a44));
+    img.stroke(smooth({{HX - 18, HY + 46}, {HX, HY + 50}, {HX + 18, HY + 46}}, 8), 1.5f, hex(0x5a2420));
+}
+
+void beard(Img& img, const Look& L, uint32_t seed) {
+    // the beard: full, with a moustache over the lips
+    Shape outline = poly(smooth({{HX - 54, HY + 10}, {HX - 46, HY + 52}, {HX - 20, HY + 80}, {HX, HY + 86}, {HX + 20, HY + 80},
+                               {HX + 46, HY + 52}, {HX + 54, HY + 10}, {HX + 36, HY + 40}, {HX + 18, HY + 42},
+                               {HX, HY + 38}, {HX - 18, HY + 42}, {HX - 36, HY + 40}},
+                              8, true));
+    img.fill(outline, [&](float x, float y) {
+        float n = noise2(x * 0.4f, y * 0.15f, seed);
+        return shade(L.hair, 0.85f + 0.3f * n);
+    });
+    img.fill(poly(smooth({{HX - 26, HY + 42}, {HX, HY + 36}, {HX + 26, HY + 42}, {HX, HY + 46}}, 8, true)), shade(L.hair, 1.05f));
+    img.fill(poly(smooth({{HX - 12, HY + 50}, {HX, HY + 53}, {HX + 12, HY + 50}, {HX, HY + 57}}, 6, true)), hex(0x8a3e38));
+}
+
+void hairOnTop(Img& img, const Look& L, uint32_t seed) {
     // hair on top
     if (!L.cap && !L.curly) {
-        Shape top = poly(smooth({{cx - 60, cy - 4}, {cx - 62, cy - 50}, {cx - 30, cy - 86}, {cx + 10, cy - 92}, {cx + 50, cy - 74},
-                                 {cx + 62, cy - 40}, {cx + 58, cy - 2}, {cx + 50, cy - 36}, {cx + 20, cy - 56}, {cx - 20, cy - 52},
-                                 {cx - 50, cy - 36}},
+        Shape top = poly(smooth({{HX - 60, HY - 4}, {HX - 62, HY - 50}, {HX - 30, HY - 86}, {HX + 10, HY - 92}, {HX + 50, HY - 74},
+                                 {HX + 62, HY - 40}, {HX + 58, HY - 2}, {HX + 50, HY - 36}, {HX + 20, HY - 56}, {HX - 20, HY - 52},
+                                 {HX - 50, HY - 36}},
                                 10, true));
         float lum = (L.hair.r + L.hair.g + L.hair.b) / 3;
-        img.fill(top, radial({cx - 20, cy - 80}, 110, shade(L.hair, 1.08f + 0.3f * lum), shade(L.hair, 0.85f)));
+        img.fill(top, radial({HX - 20, HY - 80}, 110, shade(L.hair, 1.08f + 0.3f * lum), shade(L.hair, 0.85f)));
         // comb lines
         for (int i = 0; i < 6; ++i)
-            img.stroke(smooth({{cx - 40 + i * 14.0f, cy - 78 + std::abs(i - 2.5f) * 3}, {cx - 30 + i * 16.0f, cy - 60}, {cx - 40 + i * 18.0f, cy - 44}}, 6),
+            img.stroke(smooth({{HX - 40 + i * 14.0f, HY - 78 + std::abs(i - 2.5f) * 3}, {HX - 30 + i * 16.0f, HY - 60}, {HX - 40 + i * 18.0f, HY - 44}}, 6),
                        1.2f, Col{1, 1, 1, 0.12f});
     }
     if (L.curly) {
         Rng r(seed + 1);
         for (int i = 0; i < 16; ++i) {
-            float x = cx + r.f(-52, 52), y = cy - 70 + r.f(-14, 12);
+            float x = HX + r.f(-52, 52), y = HY - 70 + r.f(-14, 12);
             img.fill(circle(x, y, r.f(10, 15)), radial({x - 4, y - 5}, 16, shade(L.hair, 1.3f), shade(L.hair, 0.9f)));
         }
     }
     if (L.cap) {
         // a harbour captain's cap
-        img.fill(poly(smooth({{cx - 66, cy - 44}, {cx - 60, cy - 92}, {cx, cy - 108}, {cx + 60, cy - 92}, {cx + 66, cy - 44}}, 10)),
-                 linear({0, cy - 108}, hex(0x2a3446), {0, cy - 44}, hex(0x141b26)));
-        img.fill(poly(smooth({{cx - 62, cy - 46}, {cx, cy - 56}, {cx + 62, cy - 46}, {cx + 58, cy - 36}, {cx, cy - 40}, {cx - 58, cy - 36}}, 8, true)),
+        img.fill(poly(smooth({{HX - 66, HY - 44}, {HX - 60, HY - 92}, {HX, HY - 108}, {HX + 60, HY - 92}, {HX + 66, HY - 44}}, 10)),
+                 linear({0, HY - 108}, hex(0x2a3446), {0, HY - 44}, hex(0x141b26)));
+        img.fill(poly(smooth({{HX - 62, HY - 46}, {HX, HY - 56}, {HX + 62, HY - 46}, {HX + 58, HY - 36}, {HX, HY - 40}, {HX - 58, HY - 36}}, 8, true)),
                  hex(0x0d1118));
-        img.fill(rect(cx - 60, cy - 62, 120, 8), hex(0xd9b45a));
-        img.fill(ellipse(cx, cy - 78, 12, 9), hex(0xd9b45a));
-        img.fill(star(cx, cy - 78, 7, 3, 5), hex(0xf5e6b0));
+        img.fill(rect(HX - 60, HY - 62, 120, 8), hex(0xd9b45a));
+        img.fill(ellipse(HX, HY - 78, 12, 9), hex(0xd9b45a));
+        img.fill(star(HX, HY - 78, 7, 3, 5), hex(0xf5e6b0));
         // grey sideburns
-        for (float s : {-1.0f, 1.0f}) img.fill(ellipse(cx + s * 52, cy - 18, 7, 18), shade(L.hair, 1.1f));
+        for (float s : {-1.0f, 1.0f}) img.fill(ellipse(HX + s * 52, HY - 18, 7, 18), shade(L.hair, 1.1f));
     }
-    if (extra) extra(img);
+}
+
+void rimLightAndFrame(Img& img, const Shape& head, const Shape& body) {
     // soft rim light on the right
     Mask rim(PW, PH);
     rim.add(head);
@@ -160,6 +182,23 @@ Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t see
     Mask fr(PW, PH);
     fr.addStroke(rect(1, 1, PW - 2, PH - 2)[0], 2, 1, true);
     img.paint(fr, hex(0x8a7a5a));
+}
+
+Img portrait(const Look& L, const std::function<void(Img&)>& scene, uint32_t seed,
+             const std::function<void(Img&)>& extra = nullptr) {
+    Img img(PW, PH);
+    img.fillAll(linear({0, 0}, L.bg0, {0, float(PH)}, L.bg1));
+    scene(img);
+    hairBehind(img, L, seed);
+    const Shape body = coatAndCollar(img, L);
+    neckAndEars(img, L);
+    const Shape head = face(img, L);
+    eyes(img, L);
+    noseAndMouth(img, L);
+    if (L.beard) beard(img, L, seed);
+    hairOnTop(img, L, seed);
+    if (extra) extra(img);
+    rimLightAndFrame(img, head, body);
     return img;
 }
 

@@ -1,6 +1,7 @@
 // Shared pieces of the asset generator: where files go, the airport records it paints
 // from, and the list of generators.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ void saveRawPNG(const std::string& relToRoot, const Img& img);
 Img strip(const std::vector<Img>& frames);
 void writeContactSheet(const std::string& path);
 
+// Runs every job on a thread of its own and waits for all of them; then rethrows the first
+// failure, in the jobs' order.
+void runParallel(const std::vector<std::function<void()>>& jobs);
+
 // One line of "airports.txt": the fields the pictures depend on.
 struct AirportRec {
     std::string title, imgName, bgSound, description;
@@ -37,6 +42,33 @@ struct RunwayGeo {
     V2 at(float along, float across) const { return p + u * along + v * across; }
 };
 RunwayGeo runwayGeo(float x, float y, float headingDeg, float length);
+// The record's two runways: the long one (330) and the short one (226).
+struct RunwayPair {
+    RunwayGeo longRw, shortRw;
+};
+RunwayPair runways(const AirportRec& r);
+
+// What the generator makes of each airport, one row per airport: which line of
+// "airports.txt" it paints (the line must name the same picture), its painter, the colour
+// grading that gives it its light of day, the extra pictures made from it, the kind of
+// ambient sound written under the record's sound file, and its thumbnails.
+struct Grading {
+    uint32_t tint;
+    float amount, vignette;
+};
+struct AirportArt {
+    size_t record;                      // line of airports.txt, from 0
+    std::string picture;                // airport/<picture>
+    Img (*paint)(const AirportRec&);
+    Grading grading;
+    std::string stormPicture;           // airport/<stormPicture>, darkened with rain; "" for none
+    std::string ambience;               // the kind of ambient sound (also its noise seed)
+    std::string selectThumb;            // screens/airport_select/<selectThumb>; "" for none
+    std::string scoreIcon;              // screens/score_board/<scoreIcon>; "" for none
+};
+const std::vector<AirportArt>& airportArt();
+// The table's record for a row; throws when airports.txt is short of it or names another picture.
+const AirportRec& recordOf(const AirportArt& art, const std::vector<AirportRec>& recs);
 
 // Nation ids in "nations.txt" order.
 std::vector<std::string> nationIds(const std::string& nationsText);
@@ -46,7 +78,7 @@ void genAircraft();
 void genEffects();
 void genButtons();
 void genScreens();
-void genIcons();
+void genIcons();   // after genAirports
 void genFlags(const std::vector<std::string>& ids);
 void genPortraits();
 void genAirports(const std::vector<AirportRec>& recs);

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "gen.h"
 #include "manifest.h"
@@ -28,22 +27,6 @@ static std::string readFile(const fs::path& p) {
 static void copyFile(const fs::path& from, const fs::path& to) {
     fs::create_directories(to.parent_path());
     fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-}
-
-static void runAll(const std::vector<std::function<void()>>& jobs) {
-    std::vector<std::thread> threads;
-    std::vector<std::exception_ptr> errors(jobs.size());
-    for (size_t i = 0; i < jobs.size(); ++i)
-        threads.emplace_back([&, i] {
-            try {
-                jobs[i]();
-            } catch (...) {
-                errors[i] = std::current_exception();
-            }
-        });
-    for (auto& t : threads) t.join();
-    for (auto& e : errors)
-        if (e) std::rethrow_exception(e);
 }
 
 int main(int argc, char** argv) {
@@ -101,7 +84,7 @@ int main(int argc, char** argv) {
             if (!o) throw std::runtime_error("cannot write the font licence");
         }
 
-        runAll({
+        ag::runParallel({
             [] { ag::genAircraft(); },
             [] { ag::genEffects(); },
             [] { ag::genButtons(); },
@@ -111,7 +94,7 @@ int main(int argc, char** argv) {
             [] { ag::genTerminal(); },
             [&] { ag::genSounds(nations, airports); },
         });
-        runAll({
+        ag::runParallel({
             [] { ag::genScreens(); },
             [] { ag::genIcons(); },
         });

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
-#include <thread>
 
 #include "gen.h"
 #include "platform/audio_encode.h"
@@ -759,23 +758,12 @@ void genSounds(const std::vector<std::string>& ids, const std::vector<AirportRec
         std::string id = ids[i];
         jobs.push_back([id, i] { write("athems/" + id + ".ogg", fanfare(fanfareFor(id, i))); });
     }
-    for (const auto& r : recs) {
+    for (const AirportArt& art : airportArt()) {
+        const AirportRec& r = recordOf(art, recs);
         if (r.bgSound.empty()) continue;
-        std::string kind = r.imgName.substr(0, r.imgName.find('.'));
-        if (kind.rfind("arctic", 0) == 0) kind = "arctic";
-        else if (kind.rfind("forgot", 0) == 0) kind = "port";
-        std::string file = r.bgSound;
-        jobs.push_back([kind, file] { write(file, ambience(kind)); });
+        jobs.push_back([kind = art.ambience, file = r.bgSound] { write(file, ambience(kind)); });
     }
-    std::vector<std::thread> threads;
-    std::vector<std::exception_ptr> errs(jobs.size());
-    for (size_t i = 0; i < jobs.size(); ++i)
-        threads.emplace_back([&, i] {
-            try { jobs[i](); } catch (...) { errs[i] = std::current_exception(); }
-        });
-    for (auto& t : threads) t.join();
-    for (auto& e : errs)
-        if (e) std::rethrow_exception(e);
+    runParallel(jobs);
 }
 
 }  // namespace ag

@@ -1,6 +1,7 @@
 #include "platform/sys_audio.h"
 #include "platform/sys_state.h"
 #include "platform/testing.h"
+#include "platform/testing/testing_internal.h"
 
 namespace plat::testing {
 
@@ -13,6 +14,20 @@ void advanceClock(long long ms) { detail::fakeNowMs += ms; }
 
 void scriptRand(std::function<int(int, int)> draw) { detail::randScript = std::move(draw); }
 void scriptRnd(std::function<double(double, double)> draw) { detail::rndScript = std::move(draw); }
+
+void resetSystem() {
+    detail::fakeClock = false;
+    detail::fakeNowMs = 0;
+    detail::randScript = nullptr;
+    detail::rndScript = nullptr;
+    detail::rngState = detail::RNG_START;
+    closeAudio();
+    auto& m = detail::mixer();
+    std::lock_guard<std::mutex> g(m.lock);
+    m.active.clear();
+    m.silent = false;
+    m.log.clear();
+}
 
 }  // namespace plat::testing
 

@@ -3,13 +3,7 @@
 #include "platform/gfx_internal.h"
 #include "platform/image.h"
 #include "platform/testing.h"
-
-namespace plat::gfx {
-ScriptedInput& scripted() {
-    static ScriptedInput s;
-    return s;
-}
-}  // namespace plat::gfx
+#include "platform/testing/testing_internal.h"
 
 namespace plat::testing {
 
@@ -31,5 +25,12 @@ void tap() { gfx::scripted().tapped = true; }
 void typeChar(int code) { gfx::scripted().chars.push_back(code); }
 
 bool saveCanvas(const std::string& path) { return savePNG(canvas().pixels(), path, 6); }
+
+void resetAll() {
+    resetSystem();
+    gfx::forgetWindow();
+    gfx::forgetInput();
+    canvas() = Canvas(800, 480);
+}
 
 }  // namespace plat::testing

@@ -46,7 +46,10 @@ int ScreenManager::setScreen(const ScreenPtr& screen) {
 }
 
 int ScreenManager::navBack() {
-    if (_navHistory.empty()) return 0;
+    // A Back during a fade is the same click twice: taken, it would pop the screen the first
+    // Back pushed and bring it back with itself on top of the history, so that Back could
+    // never leave it again.
+    if (_navHistory.empty() || _phase != NORMAL) return 0;
     ScreenPtr back = _navHistory.back();
     _navHistory.pop_back();
     return switchTo(back, 1, 0.0f);

@@ -305,6 +305,20 @@ TEST_F(ScreenManagerTest, NavBackTwiceReturnsToWhereItStarted) {
     ASSERT_EQ(sm->navHistory(), std::vector<ScreenPtr>{A});
 }
 
+TEST_F(ScreenManagerTest, ASecondBackDuringTheFadeIsIgnoredSoBackStillLeaves) {
+    showA();
+    sm->switchTo(B, 1, 0.0f);
+    frames(22);
+    ASSERT_EQ(sm->getSid(), 2);
+    sm->navBack();
+    frames(3);
+    sm->navBack();  // clicked twice
+    frames(22);
+    EXPECT_EQ(sm->getSid(), 1);
+    EXPECT_EQ(sm->getPhase(), ScreenManager::NORMAL);
+    EXPECT_EQ(sm->navHistory(), std::vector<ScreenPtr>{B});
+}
+
 TEST_F(ScreenManagerTest, SwitchToNoScreenIsIgnored) {
     // Fading out towards nothing would leave no screen to fade in and nothing to draw.
     sm->switchTo(nullptr, 1, 0.0f);

@@ -1,5 +1,6 @@
 #include "loadassets.h"
 
+#include "game/airportitem.h"
 #include "game/gameobject.h"
 #include "platform/canvas.h"
 #include "platform/window.h"
@@ -105,6 +106,9 @@ int startUp(const std::function<void(int step)>& afterStep) {
     KZ_UIelement::set_Scale(ScreenManager::getDrawScale());
     done(7);
     loadAssets();
+    // A short or damaged "airports.txt" ends the start-up with the line it lacks, rather
+    // than leaving an airport (or the story's) to fail when it is chosen.
+    AirportItem::loadRecords(vostrel->resource->retrieveText("airport data"));
     done(8);
     // "normal" is the font in force between screens.
     plat::setImageFont(vostrel->resource->retrieveFont("normal"));

@@ -61,6 +61,9 @@ int GameScreen::onFadeInStart() {
     // Back on the game after a paid collision's intermission (by its Play, by Continue or
     // any other road): that collision is settled.
     getGameplayMan()->onPlayResumed();
+    // The display learns the funds from the airport's once-a-second tick; without this a
+    // new game would show "Funds: $0" for its first second.
+    _gui->setFundsBalance(Airport::GetInstance()->getFunds());
     return 0;
 }
 

@@ -172,4 +172,16 @@ TEST_F(GameScreenTest, APaidCollisionIsSettledWhenPlayResumesByContinue) {
     EXPECT_EQ(Game_playManager::getMissionStatus(), Game_playManager::ACTIVE);
 }
 
+TEST_F(GameScreenTest, ANewGameShowsItsFundsFromItsFirstFrame) {
+    startToMenu();
+    game()->setGameplayMan(Game_playManager::loadScene(Constants::CALM_DAY));
+    auto records = AirportItem::loadRecords(ResourceManager::GetInstance()->retrieveText("airport data"));
+    Airport::GetInstance()->loadData(records[0]);
+    sm()->switchTo(game(), 1, 0.0f);
+    // The first frame the game screen is drawn, long before the airport's first tick.
+    ASSERT_TRUE(untilTrue([&] { return sm()->getScreen() == game(); }, 40));
+    EXPECT_GT(Airport::GetInstance()->getFunds(), 0);
+    EXPECT_EQ(GameUI::GetInstance()->getFundsBalance(), Airport::GetInstance()->getFunds());
+}
+
 }  // namespace

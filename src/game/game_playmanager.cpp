@@ -150,6 +150,9 @@ int Game_playManager::onAircraftDrift(const std::shared_ptr<Aircraft>& aircraft)
 int Game_playManager::onCollision(const std::shared_ptr<Aircraft>& a, const std::shared_ptr<Aircraft>& b) {
     auto payload = [](const std::shared_ptr<Aircraft>& x) { return x ? x->getPayload() : 0; };
     auto cls = [](const std::shared_ptr<Aircraft>& x) { return x ? x->getClass() : -1; };
+    // The game screen runs on while it fades out to the intermission: a lost game keeps the
+    // verdict and the funds it was lost with (no payout, no Play button into a lost game).
+    if (_gameOverDone) return 0;
     _HOScrash = (payload(a) == Aircraft::HOS || payload(b) == Aircraft::HOS) ? 1 : 0;
 
     // Only a collision still waiting for its consequence can be outranked; a settled payout

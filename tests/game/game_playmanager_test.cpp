@@ -112,6 +112,32 @@ TEST_F(ScenarioBase, SecondCollisionNeverLowersTheVerdict) {
     }
 }
 
+// The game screen runs on while it fades out to the intermission: a collision then must not
+// turn a lost game into a paid one (a Play button into a lost game) nor touch the funds.
+TEST_F(ScenarioBase, CollisionAfterTheGameIsLostChangesNothing) {
+    struct Case { const char* name; int funds; bool stateCrash; int kind; };
+    const Case cases[] = {
+        {"lost to a state crash, funds to pay with", 50000, true, GPM::FAILED_HOS},
+        {"lost for money", 0, false, GPM::FAILED_FUNDS},
+    };
+    GameEngine::GetInstance();  // as in play: built long before, so its starting funds come first
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        install(pm);
+        shell->intermissions = 0;
+        setFunds(c.funds);
+        if (c.stateCrash) collide(Aircraft::HOS);
+        frames(pm, 150);
+        ASSERT_EQ(GPM::getMissionStatus(), GPM::FAILED);
+        ASSERT_EQ(pm->getFailureMode(), c.kind);
+        collide();
+        frames(pm, 40);
+        EXPECT_EQ(pm->getFailureMode(), c.kind);
+        EXPECT_EQ(funds(), c.funds);
+        EXPECT_EQ(shell->intermissions, 1);
+    }
+}
+
 TEST_F(ScenarioBase, FundsRunOutFiresOnceAfter150Frames) {
     setFunds(0);
     frames(pm, 149);

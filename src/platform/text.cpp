@@ -32,6 +32,10 @@ std::vector<uint32_t> utf8Decode(const std::string& s) {
             if ((cc & 0xC0) != 0x80) { ok = false; break; }
             cp = (cp << 6) | (cc & 0x3F);
         }
+        // Overlong forms (an overlong "/" would pass for a real one), surrogates and values
+        // beyond Unicode are damaged too.
+        static constexpr uint32_t shortest[] = {0, 0x80, 0x800, 0x10000};
+        if (ok && (cp < shortest[extra] || (cp >= 0xD800 && cp < 0xE000) || cp > 0x10FFFF)) ok = false;
         if (!ok) { out.push_back(0xFFFD); ++i; continue; }
         out.push_back(cp);
         i += size_t(extra) + 1;

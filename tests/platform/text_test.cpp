@@ -45,6 +45,23 @@ TEST(TextUtf8, RoundTripAndDamagedInput) {
     EXPECT_EQ(cut[1], uint32_t('A'));
 }
 
+TEST(TextUtf8, IllFormedSequencesBecomeReplacementsByteByByte) {
+    struct Case { const char* what; std::string in; std::vector<uint32_t> out; };
+    const uint32_t R = 0xFFFD;
+    const Case cases[] = {
+        {"overlong slash", "a\xC0\xAF" "b", {'a', R, R, 'b'}},
+        {"overlong NUL", "\xE0\x80\x80", {R, R, R}},
+        {"encoded surrogate", "\xED\xA0\x80", {R, R, R}},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", {R, R, R, R}},
+        {"largest and smallest of each length kept", "\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+         {0x80, 0x7FF, 0x800, 0xFFFF, 0x10000, 0x10FFFF}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(utf8Decode(c.in), c.out);
+    }
+}
+
 TEST(StableSort, KeepsTiesAndToleratesInconsistentCompare) {
     std::vector<std::pair<int, int>> v;
     for (int i = 0; i < 50; ++i) v.push_back({i % 5, i});

@@ -6,11 +6,13 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 
 #include "platform/text.h"
 
@@ -227,6 +229,12 @@ bool saveText(const std::string& utf8, const std::string& path) {
     bool narrow = true;
     for (uint32_t cp : cps)
         if (cp > 0xFF) { narrow = false; break; }
+    // Written one byte a character, a text that begins like a byte-order mark would be read
+    // back as one: such a text is written wide.
+    auto begins = [&](std::initializer_list<uint32_t> mark) {
+        return cps.size() >= mark.size() && std::equal(mark.begin(), mark.end(), cps.begin());
+    };
+    if (begins({0xFE, 0xFF}) || begins({0xFF, 0xFE}) || begins({0xEF, 0xBB, 0xBF})) narrow = false;
     std::vector<unsigned char> b;
     if (narrow) {
         b.assign(cps.begin(), cps.end());

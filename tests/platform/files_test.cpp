@@ -95,8 +95,11 @@ TEST_F(FilesTest, WritesLatin1WhenItFitsElseUtf16) {
     ASSERT_TRUE(saveText(ALPHA_EURO_CLEF, at("wide.txt")));
     EXPECT_EQ(readRaw("wide.txt"), (Bytes{0xFF, 0xFE, 'A', 0x00, 0xAC, 0x20, 0x34, 0xD8, 0x1E, 0xDD}));
 
+    // The last three begin with the characters of a byte-order mark ("\xFE\xFF", "\xFF\xFE",
+    // "\xEF\xBB\xBF" in one byte each).
     for (const std::string& text : {std::string("Caf\xC3\xA9\n\xC3\xBF"), ALPHA_EURO_CLEF,
-                                    std::string(""), std::string("a\r\nb\0c", 6)}) {
+                                    std::string(""), std::string("a\r\nb\0c", 6), std::string("\xC3\xBE\xC3\xBF"),
+                                    std::string("\xC3\xBF\xC3\xBEx"), std::string("\xC3\xAF\xC2\xBB\xC2\xBF" "1")}) {
         std::string back;
         ASSERT_TRUE(saveText(text, at("round.txt")));
         ASSERT_TRUE(loadText(at("round.txt"), back));

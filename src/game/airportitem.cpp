@@ -1,7 +1,30 @@
 #include "game/airportitem.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 #include "platform/text.h"
 #include "vostrel/resourcemanager.h"
+
+namespace {
+
+// The reader takes "1e30", "inf" and "nan" for numbers; none of them may reach an int
+// conversion, which is undefined beyond int's range.
+double finite(const std::string& field) {
+    const double v = plat::toFloat(field);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+// A heading past a million degrees is taken within one turn; any sane one stays as written.
+float heading(const std::string& field) {
+    const double h = finite(field);
+    return float(std::fabs(h) > 1e6 ? std::fmod(h, 360.0) : h);
+}
+
+int colour(const std::string& field) { return int(std::clamp(finite(field), double(INT_MIN), double(INT_MAX))); }
+
+}  // namespace
 
 AirportItemPtr AirportItem::fromLine(const std::string& line, std::string* error) {
     const std::vector<std::string> f = plat::split(line, "/");
@@ -14,15 +37,15 @@ AirportItemPtr AirportItem::fromLine(const std::string& line, std::string* error
     item->imgName = f[1];
     item->bgSound = f[2];
     item->rwy_1 = Vector(plat::toInt(f[3]), plat::toInt(f[4]));
-    item->rwy_1_head = float(plat::toFloat(f[5]));
+    item->rwy_1_head = heading(f[5]);
     item->rwy_2 = Vector(plat::toInt(f[6]), plat::toInt(f[7]));
-    item->rwy_2_head = float(plat::toFloat(f[8]));
+    item->rwy_2_head = heading(f[8]);
     // Colours are written as decimal numbers and truncated toward zero.
-    item->r = int(plat::toFloat(f[9]));
-    item->g = int(plat::toFloat(f[10]));
-    item->b = int(plat::toFloat(f[11]));
+    item->r = colour(f[9]);
+    item->g = colour(f[10]);
+    item->b = colour(f[11]);
     item->flag = Vector(plat::toInt(f[12]), plat::toInt(f[13]));
-    item->flag_angle = float(plat::toFloat(f[14]));
+    item->flag_angle = heading(f[14]);
     item->description = f[15];
     return item;
 }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <climits>
+#include <cmath>
+
 #include "game/airportitem.h"
 
 namespace {
@@ -65,4 +68,29 @@ TEST(AirportItemTest, ShortFileOrShortLineIsReportedWithItsLine) {
 TEST(AirportItemTest, LoadingABadFileEndsTheProgramNamingTheLine) {
     EXPECT_EXIT(AirportItem::loadRecords(lines(2)), [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; },
                 "");
+}
+
+// Numbers an edited "airports.txt" may hold that no int can: they read as finite values a
+// runway, a flag and the display colour can take.
+TEST(AirportItemTest, NumbersBeyondIntReadAsUsableValues) {
+    struct Case { const char* heading; const char* colour; float expectedHeading; int expectedColour; };
+    const Case cases[] = {
+        {"1e30", "1e30", float(std::fmod(1e30, 360.0)), INT_MAX},
+        {"nan", "-1e30", 0.0f, INT_MIN},
+        {"-inf", "nan", 0.0f, 0},
+        {"450", "300.9", 450.0f, 300},  // sane values stay as written
+        {"-15.5", "-3.7", -15.5f, -3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.heading) + " / " + c.colour);
+        const std::string h = c.heading, k = c.colour;
+        auto item = AirportItem::fromLine("T/a.png/b.ogg/1/2/" + h + "/3/4/" + h + "/" + k + "/" + k + "/" + k +
+                                          "/5/6/" + h + "/D");
+        ASSERT_TRUE(item);
+        EXPECT_FLOAT_EQ(item->rwy_1_head, c.expectedHeading);
+        EXPECT_FLOAT_EQ(item->rwy_2_head, c.expectedHeading);
+        EXPECT_FLOAT_EQ(item->flag_angle, c.expectedHeading);
+        EXPECT_EQ(item->r, c.expectedColour);
+        EXPECT_EQ(item->b, c.expectedColour);
+    }
 }

@@ -3,6 +3,7 @@
 // player's money.
 #pragma once
 #include <array>
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,7 +39,9 @@ public:
     void clearFunds() { _funds = 0; }
     void setFunds(int n) { _funds = n; }
     int getFunds() const { return _funds; }
-    void addToFunds(int n) { _funds += n; }
+    // Funds restored from an edited progress file may start at the top of int: they stop
+    // there rather than wrap.
+    void addToFunds(int n) { _funds = n > 0 && _funds > INT_MAX - n ? INT_MAX : _funds + n; }
     // Never below 0.
     void removeFromFunds(int n);
     int isBankrupt() const { return _funds <= 0 ? 1 : 0; }

@@ -1,6 +1,7 @@
 #include "game/fleetmanager.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "game/aircraft.h"
 #include "game/airport.h"
@@ -43,8 +44,9 @@ int FleetManager::reset() {
 }
 
 int FleetManager::_addLandCount() {
-    ++_landCount;
-    ++_totalLandCount;
+    // The total is restored from the progress file, which may hold the top of int.
+    if (_landCount < INT_MAX) ++_landCount;
+    if (_totalLandCount < INT_MAX) ++_totalLandCount;
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // icon, ambient sound), the background cross-fade, fees, highlighting and thresholds;
 // and a picture of every airport of "airports.txt" with its runways' boxes, touch-down
 // points and lights over the generated background, for a person to compare.
+#include <climits>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -98,6 +99,7 @@ TEST_F(AirportTest, FundsNeverFallBelowZeroAndTheOperatingCostComesEveryThirtyFr
         {"two ticks", 5000, 60, 0, 0, 4960},
         {"29 frames: no tick yet", 5000, 29, 0, 0, 5000},
         {"remove past 0, then add", 5000, 0, 7000, 1000, 1000},
+        {"add past the top of int", INT_MAX - 10, 0, 0, 1000, INT_MAX},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,5 +1,6 @@
 // The fleet: entry lanes, the regular arrival rule with its draws in a fixed order,
 // spawns, drifts, landings, removal while a scenario empties the sky, the heartbeat.
+#include <climits>
 #include <cmath>
 
 #include "game/gameui.h"
@@ -394,4 +395,14 @@ TEST_F(FleetTest, HeadOfStateWithoutARunwayOfItsClassStillFlies) {
     const Vector before = a->GetPosition();
     fleet()->update();
     EXPECT_NE(a->GetPosition(), before);
+}
+
+TEST_F(FleetTest, ALandingAtTheTopOfIntKeepsTheCountThere) {
+    // A total restored from an edited progress file.
+    fleet()->setTotalLandCount(INT_MAX);
+    fleet()->setLandCount(INT_MAX - 1);
+    fleet()->_addLandCount();
+    fleet()->_addLandCount();
+    EXPECT_EQ(fleet()->getTotalLandCount(), INT_MAX);
+    EXPECT_EQ(fleet()->getLandCount(), INT_MAX);
 }

@@ -191,6 +191,9 @@ void GS_forgottenPort::_storm(int frames, const std::string& portrait, int line,
 
 int GS_forgottenPort::update() {
     _globalUpdate();
+    // Lost for money: the game screen still runs while it fades out to the intermission,
+    // and no phase may end or restart (and ask for the break screen instead) meanwhile.
+    if (_gameOverDone) return 0;
     if (_phase == 0) {
         _show(OLEG, 0);
         setPhase(1);
@@ -448,7 +451,7 @@ int GS_forgottenPort::onAircraftLanded(const std::shared_ptr<Aircraft>& aircraft
 }
 
 int GS_forgottenPort::onAircraftDrift(const std::shared_ptr<Aircraft>& aircraft) {
-    if (!aircraft) return 0;
+    if (!aircraft || _gameOverDone) return 0;
     bool failure = true;
     if (_phase == 5) {
         failure = aircraft->getClass() != Aircraft::LIGHT;
@@ -472,6 +475,7 @@ int GS_forgottenPort::onAircraftDrift(const std::shared_ptr<Aircraft>& aircraft)
 }
 
 int GS_forgottenPort::onCollision(const std::shared_ptr<Aircraft>& a, const std::shared_ptr<Aircraft>& b) {
+    if (_gameOverDone) return 0;
     auto payload = [](const std::shared_ptr<Aircraft>& x) { return x ? x->getPayload() : 0; };
     const int pa = payload(a), pb = payload(b);
     if (_phase == 11 && ((pa == Aircraft::UAV && pb == Aircraft::LIFEGUARD) ||

@@ -2,6 +2,7 @@
 // restore, and the end of the story.
 #include "scenario_fixture.h"
 
+#include "game/gameengine.h"
 #include "game/gs_forgottenport.h"
 #include "game/weathersystem.h"
 #include "imports/basicfunctions.h"
@@ -220,6 +221,27 @@ TEST_F(Story, DriftAndCollisionRestartsWithTheirLines) {
     at(7);
     gs->onCollision(plane(Aircraft::BIRD), plane(Aircraft::LIGHT));
     expectRestart(7, 17);
+}
+
+// A story lost for money is over: while the game screen fades out to the intermission, a
+// drift, a collision or a phase's own step must not ask for the story break screen instead.
+TEST_F(Story, LostStoryNeitherRestartsNorMovesOn) {
+    GameEngine::GetInstance();
+    at(1);
+    setFunds(0);
+    frames(gs, 150);
+    ASSERT_EQ(GPM::getMissionStatus(), GPM::FAILED);
+    ASSERT_EQ(shell->intermissions, 1);
+    const int breaks = shell->storyBreaks;
+    const std::string slot = shell->slot;
+    gs->onAircraftDrift(plane(Aircraft::LIGHT));
+    gs->onCollision(plane(Aircraft::LIGHT), plane(Aircraft::HEAVY));
+    fleet()->setLandCount(20);  // the phase's goal reached after the loss
+    frames(gs, 10);
+    EXPECT_EQ(shell->storyBreaks, breaks);
+    EXPECT_EQ(gs->getPhase(), 1);
+    EXPECT_EQ(shell->slot, slot);
+    EXPECT_EQ(shell->intermissions, 1);
 }
 
 TEST_F(Story, FlocksPassThenTheNextPhase) {

@@ -8,19 +8,20 @@
 # A finding stops the script with a failure; its input is written to
 # <fuzz build>/findings/<target>-crash-... and can be replayed with the target alone.
 #
-#   fuzz/run_all.sh [seconds] [target...]
+#   [JOBS=n] fuzz/run_all.sh [seconds] [target...]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 out=${FUZZ_OUT:-$root/build-fuzz}
 seconds=${1:-600}
+jobs=${JOBS:-$(nproc)}
 [ $# -gt 0 ] && shift
 targets=${*:-"settings airports workload nations speech text statemanager"}
 
 assets=${TARN_ASSET_DIR:-$root/build/bin/assets}
 if [ ! -d "$assets/original" ]; then
     cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$root/build" --target assets -j"$(nproc)"
+    cmake --build "$root/build" --target assets -j"$jobs"
     assets=$root/build/bin/assets
 fi
 export TARN_ASSET_DIR="$assets"
@@ -29,7 +30,7 @@ cmake -S "$root" -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DTARN_FUZZ=ON -DTARN_TE
 build_targets=""
 for t in $targets; do build_targets="$build_targets ${t}_fuzz"; done
 # shellcheck disable=SC2086
-cmake --build "$out" --target $build_targets -j"$(nproc)"
+cmake --build "$out" --target $build_targets -j"$jobs"
 
 # The file each target reads, from the asset tree, as its first seed.
 seed_of() {

@@ -131,13 +131,14 @@ int Aircraft::fromEndPoint() const {
 
 int Aircraft::pointInArea(const Vector& p) const {
     if (!_img) return 0;
-    const int X = int(_position.x) - _imageCenterX / 2;
-    const int Y = int(_position.y) - _imageCenterY / 2;
+    // Only the halves are whole numbers: a moving aircraft's box keeps its fractional place.
+    const double X = _position.x - double(_imageCenterX / 2);
+    const double Y = _position.y - double(_imageCenterY / 2);
     const int w = _img->width();
     const int h = _img->height();
-    const double x0 = double(X) - double(w / 2);
-    const double y0 = double(Y) - double(h / 2);
-    return (p.x >= x0 && p.x <= double(X + w) && p.y >= y0 && p.y <= double(Y + h)) ? 1 : 0;
+    const double x0 = X - double(w / 2);
+    const double y0 = Y - double(h / 2);
+    return (p.x >= x0 && p.x <= X + double(w) && p.y >= y0 && p.y <= Y + double(h)) ? 1 : 0;
 }
 
 void Aircraft::update() {

@@ -268,6 +268,10 @@ TEST_F(AircraftTest, HitBoxIsOneAndAHalfPicturesAroundTheAircraft) {
         {100, 75.9, 0}, {100, 124.1, 0}, {100, 100, 1}, {72, 124, 1},
     };
     for (const auto& c : cases) EXPECT_EQ(a->pointInArea(Vector(c.x, c.y)), c.in) << c.x << "," << c.y;
+    // Between pixels the box keeps its fraction: 72.5 to 129.5 across, 76.5 to 124.5 down.
+    a->SetPosition(Vector(100.5, 100.5));
+    Case between[] = {{72, 100, 0}, {73, 100, 1}, {129, 100, 1}, {130, 100, 0}, {100, 76, 0}, {100, 124, 1}};
+    for (const auto& c : between) EXPECT_EQ(a->pointInArea(Vector(c.x, c.y)), c.in) << c.x << "," << c.y;
 }
 
 TEST_F(AircraftTest, SlowDownUsesTheControlPointReachedWithoutFurtherOffset) {

@@ -106,7 +106,7 @@ TEST_F(Story, SlotRestoreAndDamagedSlots) {
         EXPECT_EQ(funds(), c.funds);
         EXPECT_EQ(shell->slot, std::to_string(c.phase) + ";" + std::to_string(c.funds));
         EXPECT_EQ(shell->storyPhase, c.phase);
-        if (c.phase > 0) EXPECT_EQ(texts().back(), "PHASE " + std::to_string(c.phase));
+        if (c.phase > 0) { EXPECT_EQ(texts().back(), "PHASE " + std::to_string(c.phase)); }
     }
 }
 

@@ -133,6 +133,6 @@ TEST_F(AirportChoice, RealPageShowsEveryTitleAndDescriptionWhole) {
             shown += l;
         }
         for (const auto& word : plat::split(record->description, " "))
-            if (word != "|") EXPECT_NE(shown.find(plat::trim(word)), std::string::npos) << word;
+            if (word != "|") { EXPECT_NE(shown.find(plat::trim(word)), std::string::npos) << word; }
     }
 }

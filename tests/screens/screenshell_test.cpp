@@ -85,7 +85,7 @@ TEST_F(ScreenShellTest, ProgramEndSavesOnlyARunningGameAndScoresOnlyFreePlay) {
         const std::string file = readSettings();
         EXPECT_EQ(file != "0", c.saved) << c.status << "/" << c.storyMode;
         EXPECT_EQ(ScoreScreen::GetInstance()->_scoreArray.size(), c.scored ? 1u : 0u) << c.status << "/" << c.storyMode;
-        if (c.saved) EXPECT_EQ(file.rfind("70\r\n", 0), 0u);
+        if (c.saved) { EXPECT_EQ(file.rfind("70\r\n", 0), 0u); }
     }
 }
 

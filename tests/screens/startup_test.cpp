@@ -30,14 +30,14 @@ TEST_F(ShellTest, StartUpRunsItsStepsInOrder) {
         // The flag and the scale are in place before initApp creates the registry.
         EXPECT_EQ(ResourceManager::Exists(), step >= 6);
         EXPECT_EQ(vostrel->screen != nullptr, step >= 6);
-        if (step == 5) EXPECT_EQ(ScreenManager::getDrawScale(), 1.0f);
+        if (step == 5) { EXPECT_EQ(ScreenManager::getDrawScale(), 1.0f); }
         EXPECT_EQ(GameObject::get_scale() == 1.0f && KZ_UIelement::_scale == 1.0f, step >= 7);
         EXPECT_EQ(res() && res()->retrieveText("credits data").size() > 0, step >= 8);
         EXPECT_EQ(res() && res()->retrieveFont("normal") && plat::getImageFont() == res()->retrieveFont("normal"),
                   step >= 9);
         EXPECT_EQ(vostrel->screen && vostrel->screen->text_norm != nullptr, step >= 10);
         EXPECT_EQ(MenuScreen::Exists(), step >= 11);
-        if (step == 11) EXPECT_FALSE(SplashScreen::Exists());
+        if (step == 11) { EXPECT_FALSE(SplashScreen::Exists()); }
         EXPECT_EQ(vostrel->screen && vostrel->screen->getScreen() == ScreenPtr(SplashScreen::Exists() ? SplashScreen::GetInstance() : nullptr) &&
                       vostrel->screen->getScreen() != nullptr,
                   step >= 12);
@@ -168,7 +168,7 @@ TEST_F(ShellTest, ClosingRecordsAndSavesOnlyARunningGame) {
         for (char ch : text) lines += ch == '\n';
         if (!text.empty() && text.back() == '\n') --lines;
         EXPECT_EQ(lines, c.lines) << text;
-        if (c.playing) EXPECT_NE(text.find("calmday"), std::string::npos) << text;
+        if (c.playing) { EXPECT_NE(text.find("calmday"), std::string::npos) << text; }
     }
 }
 

@@ -2,8 +2,10 @@
 # Runs the game in a virtual X server: checks that it opens its 800 x 480 window titled
 # "Tarnholt", keeps presenting frames at its pace, and ends with status 0 when the window is asked
 # to close (the window manager's close message, as the close button sends it). In between it
-# plays with the real mouse and keys: New game, the calm day on the first airport, one
-# aircraft dragged to its runway, Esc back to the menu (screenshots in the output folder).
+# plays with the real mouse and keys: New game, the calm day on the first airport, aircraft
+# dragged to their runways until one has landed, Esc back to the menu, Continue and Esc again,
+# then Top scores, Help and Credits, each left with its OK button (screenshots in the output
+# folder).
 # Also checks the clear message and failure status when no window can be opened.
 # Usage: smoke_window.sh GAME_EXECUTABLE OUTPUT_FOLDER
 set -u
@@ -124,7 +126,9 @@ shot game
 # drawn tinted blue; each is found in the window's picture, its motion measured over two
 # pictures, pressed where it will be, and dragged in short steps to the threshold box of the
 # runway of its class (told apart by size), where the cursor rests before the release. Taken by
-# the runway, it is no longer blue. Prints one line per aircraft guided.
+# the runway, it is no longer blue. Prints one line per aircraft guided, and goes on until the
+# "Landings: N" line at the top left shows a landing: steady over two reads (so no aircraft is
+# passing over it), its label the same as at the start and its number not. Prints "landed" then.
 GUIDED=$(python3 - "$WID" "$OUT" <<'PY'
 import ctypes, ctypes.util, math, subprocess, sys, time
 wid, out = int(sys.argv[1]), sys.argv[2]
@@ -180,6 +184,23 @@ def blue_aircraft():
             found.append((cx, cy, 1 if size > 50 else 0))
     return found
 
+def grab(gx, gy, gw, gh):
+    img = x.XGetImage(d, wid, gx, gy, gw, gh, 0xFFFFFFFF, 2)
+    if not img:
+        return None
+    im = img.contents
+    raw = ctypes.string_at(im.data, im.bytes_per_line * gh)
+    x.XDestroyImage(img)
+    return raw
+
+def landings_line():
+    """The pixels of the "Landings:" label and of the number after it (top left)."""
+    return grab(0, 18, 68, 20), grab(72, 18, 60, 20)
+
+def steady_landings_line():
+    a = landings_line(); time.sleep(0.3); b = landings_line()
+    return a if None not in a and a == b else None
+
 def xdo(*args):
     subprocess.run(["xdotool"] + [str(a) for a in args], check=False)
 
@@ -188,9 +209,27 @@ def move(px, py):
 
 # Threshold boxes of the first airport's runways: light, heavy.
 targets = [(230, 270), (552, 250)]
-guided, shots = 0, 0
-end = time.time() + 25
-while time.time() < end and guided < 3:
+guided, shots, landed = 0, 0, False
+busy = [0.0, 0.0]
+end = time.time() + 70
+start_line = None
+while start_line is None and time.time() < end:
+    start_line = steady_landings_line()
+def check_landed():
+    global landed
+    now = steady_landings_line()
+    # The label unchanged (still the game screen, not the one after a collision), the number not.
+    if start_line is not None and now is not None and now[0] == start_line[0] and now[1] != start_line[1]:
+        landed = True
+        print("landed", flush=True)
+    elif start_line is not None and now is not None and now[0] != start_line[0]:
+        # The game screen is gone (a collision ends the day): no landing to wait for.
+        print("game over", flush=True)
+        sys.exit(0)
+while time.time() < end and not landed:
+    check_landed()
+    if landed:
+        break
     a, ta = blue_aircraft(), time.time()
     time.sleep(0.15)
     b, tb = blue_aircraft(), time.time()
@@ -200,6 +239,8 @@ while time.time() < end and guided < 3:
         if near and min(near)[0] < 20:
             _, ax, ay = min(near)
             pairs.append((bx, by, cls, (bx - ax) / (tb - ta), (by - ay) / (tb - ta)))
+    # One aircraft at a time on each runway: two on one approach may collide before either lands.
+    pairs = [q for q in pairs if time.time() > busy[q[2]]]
     if not pairs:
         time.sleep(0.3)
         continue
@@ -230,17 +271,65 @@ while time.time() < end and guided < 3:
     shots += 1
     if not still:
         guided += 1
+        busy[cls] = time.time() + 15
         print("class %d from (%d, %d) to (%d, %d)" % (cls, px, py, tx, ty), flush=True)
 PY
 )
 echo "$GUIDED"
 [ -n "$GUIDED" ] || fail "no aircraft could be guided to its runway"
+echo "$GUIDED" | grep -qx "game over" && { shot game_over; fail "the game ended (a collision?) before a landing"; }
+echo "$GUIDED" | grep -qx landed || fail "no landing within 70 seconds of guiding aircraft"
 shot playing
+
+# Screens change with a fade; on a loaded machine that takes a while. Takes the screenshot NAME
+# until it is close to (near) or far from (far) the screenshot REF, for up to 15 seconds. Far
+# must also be the page itself, not a frame of the fade: close to the screenshot LIKE when given,
+# else the same picture as the one before.
+await() {
+  local name="$1" how="$2" ref="$3" like="${4:-}" n
+  rm -f "$OUT/smoke_$name.png" "$OUT/smoke_${name}_before.png"
+  for _ in $(seq 1 30); do
+    sleep 0.5
+    [ -f "$OUT/smoke_$name.png" ] && mv -f "$OUT/smoke_$name.png" "$OUT/smoke_${name}_before.png"
+    shot "$name"
+    n=$(differ "$ref" "$name")
+    if [ "$how" = near ]; then
+      [ "$n" -lt 30000 ] && break
+    elif [ "$n" -gt 100000 ]; then
+      if [ -n "$like" ]; then
+        [ "$(differ "$like" "$name")" -lt 30000 ] && break
+      elif [ -f "$OUT/smoke_${name}_before.png" ]; then
+        [ "$(differ "${name}_before" "$name")" -lt 2000 ] && break
+      fi
+    fi
+    n=""
+  done
+  rm -f "$OUT/smoke_${name}_before.png"
+  [ -n "$n" ]
+}
+# Out of the way of every button, so no hover light is in the menu's picture.
+rest() { at 100 450; }
+rest
 xdotool key Escape
-sleep 1.5
-shot menu_again
 # The menu again, Continue now lit: close to the first menu, far from the game.
-[ "$(differ menu menu_again)" -lt 30000 ] || fail "Esc did not lead back to the menu"
+await menu_again near menu || fail "Esc did not lead back to the menu"
+
+press 650 187   # Continue
+rest
+await resumed far menu playing || fail "Continue did not bring the game back"
+xdotool key Escape
+await menu_again near menu || fail "Esc from the resumed game did not lead back to the menu"
+
+# Top scores, Help and Credits, each left with its round OK button.
+for page in "scores 650 287 748 368" "help 650 337 748 428" "credits 650 387 748 428"; do
+  set -- $page
+  press "$2" "$3"
+  rest
+  await "$1" far menu || fail "the menu's $1 button did not open its page"
+  press "$4" "$5"
+  rest
+  await "menu_after_$1" near menu || fail "the $1 page's OK button did not lead back to the menu"
+done
 
 # The close request: WM_DELETE_WINDOW, the message a window manager sends for the close button.
 python3 - "$WID" <<'PY' || fail "could not send the close request"
@@ -287,4 +376,4 @@ done
 [ -n "$STATUS" ] || fail "the game did not end within 20 seconds of the close request"
 GPID=""
 [ "$STATUS" -eq 0 ] || fail "the game ended with status $STATUS"
-echo "PASS: window 800 x 480 opened, presented frames ($((S1 - S0)) waits in 2 s), played (guided $(echo "$GUIDED" | wc -l) aircraft), closed with status 0"
+echo "PASS: window 800 x 480 opened, presented frames ($((S1 - S0)) waits in 2 s), played (guided $(echo "$GUIDED" | grep -vcx landed) aircraft, one landed), continued, visited scores, help and credits, closed with status 0"

@@ -1,5 +1,6 @@
 // Progress file: creation, the exact bytes written, reading damaged files, a settings.txt
 // that cannot be read, and the Reset button's save.
+#include "support/child_process.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,34 +26,6 @@ protected:
     std::string board() { return ScoreScreen::GetInstance()->serializeScores(); }
 };
 
-struct ChildResult {
-    int status = -1;
-    std::string out;
-};
-// Runs fn in a forked child with its standard output captured.
-ChildResult runInChild(const std::function<void()>& fn) {
-    int pipefd[2];
-    if (pipe(pipefd) != 0) return {};
-    fflush(stdout);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(pipefd[0]);
-        dup2(pipefd[1], STDOUT_FILENO);
-        fn();
-        fflush(stdout);
-        _exit(0);
-    }
-    close(pipefd[1]);
-    ChildResult r;
-    char buf[512];
-    ssize_t n;
-    while ((n = read(pipefd[0], buf, sizeof buf)) > 0) r.out.append(buf, size_t(n));
-    close(pipefd[0]);
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    if (WIFEXITED(wstatus)) r.status = WEXITSTATUS(wstatus);
-    return r;
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 // The start-up: its order, the asset list, and the fatal end when an asset is missing.
+#include "support/child_process.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,26 +90,9 @@ struct Missing {
 // Runs the start-up in a child process on a tree with files missing; returns its exit
 // status and what it printed.
 std::pair<int, std::string> startInChild(ShellTest* t, const std::function<void()>& start) {
-    int out[2];
-    if (pipe(out) != 0) return {-1, ""};
-    fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        start();
-        (void)t;
-        _exit(0);  // a start-up that did not stop
-    }
-    close(out[1]);
-    std::string text;
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(out[0], buf, sizeof buf)) > 0) text.append(buf, size_t(n));
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+    (void)t;
+    const ChildResult r = runInChild(start);  // a start-up that did not stop exits 0
+    return {r.status, r.out};
 }
 
 TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {

@@ -1,4 +1,5 @@
 // The asset registry: folders, registration and lookup by kind, fatal messages, files.
+#include "support/child_process.h"
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,33 +18,6 @@ namespace {
 
 // Runs fn in a forked child with its standard output captured; returns the exit status
 // (-1 when the child did not exit normally) and what it printed.
-struct ChildResult {
-    int status = -1;
-    std::string out;
-};
-ChildResult runInChild(const std::function<void()>& fn) {
-    int pipefd[2];
-    if (pipe(pipefd) != 0) return {};
-    fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(pipefd[0]);
-        dup2(pipefd[1], STDOUT_FILENO);
-        fn();
-        fflush(stdout);
-        _exit(0);
-    }
-    close(pipefd[1]);
-    ChildResult r;
-    char buf[512];
-    ssize_t n;
-    while ((n = read(pipefd[0], buf, sizeof buf)) > 0) r.out.append(buf, size_t(n));
-    close(pipefd[0]);
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    if (WIFEXITED(wstatus)) r.status = WEXITSTATUS(wstatus);
-    return r;
-}
 
 void writeFile(const fs::path& p, const std::string& bytes) {
     fs::create_directories(p.parent_path());

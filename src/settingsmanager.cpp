@@ -4,6 +4,7 @@
 
 #include "game/fleetmanager.h"
 #include "platform/files.h"
+#include "platform/sys.h"
 #include "platform/text.h"
 #include "screens/scorescreen.h"
 #include "vostrel/resourcemanager.h"
@@ -18,13 +19,18 @@ std::string SettingsManager::_composeText() const {
 }
 
 int SettingsManager::save() {
-    ResourceManager::GetInstance()->SaveTextFile(_composeText(), FILE_NAME);
-    return 0;
+    if (!_saving) return 0;
+    return ResourceManager::GetInstance()->SaveTextFile(_composeText(), FILE_NAME) == 0 ? 0 : -1;
 }
 
 int SettingsManager::_createNewSettings() {
-    ResourceManager::GetInstance()->SaveTextFile("0", FILE_NAME);
-    return 0;
+    if (ResourceManager::GetInstance()->SaveTextFile("0", FILE_NAME) == 0) return 0;
+    // The folder cannot take the file at all: play on as a first run, saying so once,
+    // instead of failing the same write at every game over.
+    _saving = false;
+    plat::printLine("Progress will not be kept this time: " + ResourceManager::_textPath + FILE_NAME +
+                    " cannot be created");
+    return -1;
 }
 
 int SettingsManager::loadData() {
@@ -34,9 +40,10 @@ int SettingsManager::loadData() {
     // instead, since the player has to mend it by hand.
     if (plat::fileType(path) == plat::FILETYPE_DIR)
         ResourceManager::_errorHandling("The progress file " + path + " is a folder, not a file; remove or rename it");
-    if (res->textFileExist(FILE_NAME) == 0) _createNewSettings();
-    std::string text;
-    if (!plat::loadText(path, text))
+    // A file that could not be created is read as the new file it would have been.
+    std::string text = "0";
+    const bool onDisk = res->textFileExist(FILE_NAME) != 0 || _createNewSettings() == 0;
+    if (onDisk && !plat::loadText(path, text))
         ResourceManager::_errorHandling("The progress file " + path + " cannot be read; check that it is a readable text file");
 
     std::vector<std::string> lines = plat::split(text, "\r\n");

@@ -16,9 +16,11 @@ public:
     SettingsManager();
 
     // Writes the file whole through the registry's safe writer (temporary file, then rename).
+    // A failed write is reported and returns -1; the old file stays whole and play goes on.
     int save();
-    // Reads the file, creating it holding "0" first when it is missing. A "settings.txt"
-    // that is a folder or cannot be read ends the program with a message saying so.
+    // Reads the file, creating it holding "0" first when it is missing; when it cannot be
+    // created, reads "0" and keeps nothing this run. A "settings.txt" that is a folder or
+    // cannot be read ends the program with a message saying so.
     int loadData();
     // Slots 0..3; slot 0 is the one kept in the file. Outside that range: "" and no change.
     std::string getStoryData(int i) const;
@@ -31,4 +33,6 @@ public:
 
     std::array<std::string, 4> _storyPhaseArray;
     std::string _scoreData;
+    // False once the file could not even be created: nothing is written this run.
+    bool _saving = true;
 };

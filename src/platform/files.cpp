@@ -155,7 +155,10 @@ static void removeLeftovers(const std::string& dir, const std::string& name) {
 // The bytes go to a temporary file beside the target, reach the disk, and only then
 // replace the old file: a crash or a full disk never leaves a half-written one.
 bool saveBytes(const std::vector<unsigned char>& bytes, const std::string& path) {
-    if (path.empty() || fileType(path) == FILETYPE_DIR) return false;
+    if (path.empty() || fileType(path) == FILETYPE_DIR) {
+        errno = path.empty() ? ENOENT : EISDIR;
+        return false;
+    }
     std::string dir = extractDir(path);
     std::string tmpl = (dir.empty() ? std::string() : dir + "/") + "." + stripDir(path) + ".XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
@@ -168,7 +171,9 @@ bool saveBytes(const std::vector<unsigned char>& bytes, const std::string& path)
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
     if (!ok) {
+        const int why = errno;
         ::unlink(tmp.c_str());
+        errno = why;
         return false;
     }
     // Make the rename itself durable.

@@ -25,6 +25,7 @@ std::string appFile();   // file name of the running executable
 bool loadText(const std::string& path, std::string& utf8);
 // Writes a whole text: one byte a character when every character is below 256, otherwise
 // FF FE and UTF-16 little-endian. Written to a temporary file and renamed into place.
+// On failure the old file is whole and errno says why (saveBytes too).
 bool saveText(const std::string& utf8, const std::string& path);
 bool loadBytes(const std::string& path, std::vector<unsigned char>& bytes);
 bool saveBytes(const std::vector<unsigned char>& bytes, const std::string& path);

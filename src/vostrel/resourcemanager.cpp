@@ -1,5 +1,8 @@
 #include "vostrel/resourcemanager.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/files.h"
 #include "platform/sys.h"
 
@@ -119,9 +122,11 @@ int ResourceManager::folderExist(const std::string& path) const {
 
 int ResourceManager::SaveTextFile(const std::string& text, const std::string& file) const {
     // The platform writer goes through a temporary file and a rename, so a failed or
-    // interrupted save leaves the previous file whole.
-    if (!plat::saveText(text, _textPath + file)) _errorHandling("String " + file + " could not be be saved");
-    return 0;
+    // interrupted save leaves the previous file whole. A file that cannot be written is not
+    // worth ending a game under way for: say so and why, and let the caller go on.
+    if (plat::saveText(text, _textPath + file)) return 0;
+    plat::printLine("String " + file + " could not be be saved: " + std::strerror(errno));
+    return -1;
 }
 
 std::string ResourceManager::getDirectText(const std::string& path) const {

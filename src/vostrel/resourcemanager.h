@@ -49,6 +49,7 @@ public:
 
     int textFileExist(const std::string& file) const;
     int folderExist(const std::string& path) const;
+    // 0 when written; -1 when not, after printing the reason (the old file stays whole).
     int SaveTextFile(const std::string& text, const std::string& file) const;
     std::string getDirectText(const std::string& path) const;
     // The path is used unchanged; nullptr for an unknown mode or a file that can't be opened.

@@ -10,6 +10,7 @@
 #include "screens/intermissionscreen.h"
 #include "screens/scorescreen.h"
 #include "shell_fixture.h"
+#include "support/unwritable.h"
 
 using namespace shell_test;
 
@@ -65,6 +66,33 @@ TEST_F(ProgressRunTest, LostGameIsScoredSavedAndFoundAgainAtTheNextStart) {
     startToMenu();
     EXPECT_EQ(FleetManager::GetInstance()->getTotalLandCount(), 52);
     EXPECT_EQ(ScoreScreen::GetInstance()->serializeScores(), entry + "#5|user|img;un|img;seaside|Jan 01, 2026");
+}
+
+// The same loss with a progress file nothing may replace: the game goes on to the
+// intermission and the score board, each failed save says so, and the file is untouched.
+TEST_F(ProgressRunTest, AProgressFileThatCannotBeReplacedDoesNotEndTheGame) {
+    mirror();
+    const std::string old = "40\r\n5|user|img;un|img;seaside|Jan 01, 2026\r\n0;5000\r\n";
+    std::ofstream(root / "assets/settings.txt", std::ios::binary) << old;
+    unwritable::Immutable locked((root / "assets/settings.txt").string());
+    if (!locked.ok()) GTEST_SKIP() << "this file system cannot mark a file immutable";
+    startToMenu();
+    playScenario(Constants::CALM_DAY);
+    for (int i = 0; i < 12; ++i) FleetManager::GetInstance()->_addLandCount();
+    testing::internal::CaptureStdout();
+    Airport::GetInstance()->setFunds(0);
+    auto inter = IntermissionScreen::GetInstance();
+    ASSERT_TRUE(until(inter, 400));
+    click(inter->_btn_topScore);
+    auto board = ScoreScreen::GetInstance();
+    ASSERT_TRUE(until(board));
+    EXPECT_EQ(board->serializeScores().substr(0, 8), "12|user|") << "the lost game is on the board";
+    click(board->_btn_reset);
+    frames(5);
+    const std::string failed = "String settings.txt could not be be saved: Operation not permitted\n";
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), failed + failed);
+    EXPECT_EQ(sm()->getScreen(), board);
+    EXPECT_EQ(settings(), old);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Progress file: creation, the exact bytes written, reading damaged files, a settings.txt
 // that cannot be read, and the Reset button's save.
 #include "support/child_process.h"
+#include "support/unwritable.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -119,6 +120,24 @@ TEST_F(SettingsManagerTest, FolderOrUnreadableFileEndsStartUpWithAClearMessage) 
     r = runInChild([this] { settings()->loadData(); });
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("settings.txt cannot be read"), std::string::npos) << r.out;
+}
+
+// A folder that cannot take "settings.txt": the start reads it as a new file and says once
+// that nothing will be kept; later saves neither write nor say it again.
+TEST_F(SettingsManagerTest, AFileThatCannotBeCreatedIsReadAsNewAndNothingIsSaved) {
+    FleetManager::GetInstance()->setTotalLandCount(55);
+    unwritable::Immutable locked((root / "assets").string());
+    if (!locked.ok()) GTEST_SKIP() << "this file system cannot mark a folder immutable";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(settings()->loadData(), 0);
+    EXPECT_EQ(total(), 0);
+    FleetManager::GetInstance()->setTotalLandCount(9);
+    EXPECT_EQ(settings()->save(), 0);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, "String settings.txt could not be be saved: Operation not permitted\n"
+                   "Progress will not be kept this time: assets/settings.txt cannot be created\n");
+    EXPECT_FALSE(fs::exists(settingsPath()));
+    EXPECT_EQ(settings()->getStoryData(0), "0;5000");
 }
 
 TEST_F(SettingsManagerTest, ResetButtonWritesTheEmptiedBoardAtOnce) {

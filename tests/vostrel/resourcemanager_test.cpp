@@ -1,5 +1,6 @@
 // The asset registry: folders, registration and lookup by kind, fatal messages, files.
 #include "support/child_process.h"
+#include "support/unwritable.h"
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -250,18 +251,44 @@ TEST_F(RegistryTest, EveryMissingAssetIsFatalWithItsMessage) {
     }
 }
 
-TEST_F(RegistryTest, AFailedSaveIsFatalAndKeepsTheOldFile) {
+// A save that fails says so with the reason and goes on; the old file stays whole. Four
+// ways: a folder in the way, a missing folder, a file nothing may replace, a full disk.
+TEST_F(RegistryTest, AFailedSaveIsReportedKeepsTheOldFileAndGoesOn) {
     auto rm = ResourceManager::GetInstance();
-    fs::create_directories(root / "assets/settings.txt");  // a folder stands in the way
-    ChildResult r = runInChild([] { ResourceManager::GetInstance()->SaveTextFile("12\r\n", "settings.txt"); });
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "String settings.txt could not be be saved\n");
+    auto save = [&](const std::string& file) {
+        testing::internal::CaptureStdout();
+        const int rc = rm->SaveTextFile("12\r\n", file);
+        return std::make_pair(rc, testing::internal::GetCapturedStdout());
+    };
+    fs::create_directories(root / "assets/settings.txt");
+    EXPECT_EQ(save("settings.txt"), std::make_pair(-1, std::string("String settings.txt could not be be saved: Is a directory\n")));
     EXPECT_TRUE(fs::is_directory(root / "assets/settings.txt"));
+    EXPECT_EQ(save("no/such/dir.txt"),
+              std::make_pair(-1, std::string("String no/such/dir.txt could not be be saved: No such file or directory\n")));
+    fs::remove(root / "assets/settings.txt");
 
-    ChildResult gone = runInChild([] { ResourceManager::GetInstance()->SaveTextFile("x", "no/such/dir.txt"); });
-    EXPECT_EQ(gone.status, 1);
-    EXPECT_EQ(gone.out, "String no/such/dir.txt could not be be saved\n");
-    (void)rm;
+    writeFile(root / "assets/settings.txt", "40\r\n");
+    {
+        unwritable::Immutable locked((root / "assets/settings.txt").string());
+        if (!locked.ok()) GTEST_SKIP() << "this file system cannot mark a file immutable";
+        EXPECT_EQ(save("settings.txt"),
+                  std::make_pair(-1, std::string("String settings.txt could not be be saved: Operation not permitted\n")));
+    }
+    std::string back;
+    ASSERT_TRUE(plat::loadText("assets/settings.txt", back));
+    EXPECT_EQ(back, "40\r\n");
+
+    const fs::path small = root / "assets/small";
+    fs::create_directories(small);
+    unwritable::FullDisk disk(small.string());
+    if (!disk.ok()) GTEST_SKIP() << "no permission to mount a small file system";
+    writeFile(small / "settings.txt", "40\r\n");
+    disk.fill();
+    EXPECT_EQ(save("small/settings.txt"),
+              std::make_pair(-1, std::string("String small/settings.txt could not be be saved: No space left on device\n")));
+    ASSERT_TRUE(plat::loadText("assets/small/settings.txt", back));
+    EXPECT_EQ(back, "40\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(small), fs::directory_iterator()), 2) << "a temporary file was left";
 }
 
 TEST_F(RegistryTest, SavedTextsReplaceTheFileWhole) {

@@ -1,5 +1,5 @@
 // The window: an SDL window whose one streaming texture receives the finished canvas each
-// frame, frame pacing, and the close request (window close, quit, SIGINT, SIGTERM).
+// frame, frame pacing, and the close request (window close, quit, SIGINT, SIGTERM, SIGHUP).
 #include "platform/window.h"
 
 #include <csignal>
@@ -42,6 +42,10 @@ void installSignalHandlers() {
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
+    // A closed terminal ends the game like SIGTERM, saving the game under way; started
+    // under nohup the hangup stays ignored, as the player asked.
+    struct sigaction hup {};
+    if (sigaction(SIGHUP, nullptr, &hup) == 0 && hup.sa_handler != SIG_IGN) sigaction(SIGHUP, &sa, nullptr);
 }
 
 void present() {

@@ -12,7 +12,8 @@ bool windowOpen();
 // Presents the canvas and waits for the next frame slot. Offscreen or on the fake clock
 // it does not wait.
 void flip();
-// Window close, quit, SIGINT or SIGTERM (the handlers are installed by openWindow).
+// Window close, quit, SIGINT, SIGTERM, or SIGHUP unless it was ignored at start (the
+// handlers are installed by openWindow).
 bool closeRequested();
 void requestClose();
 int presentedFrames();

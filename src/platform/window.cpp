@@ -113,8 +113,12 @@ bool openWindow(int width, int height, int fps) {
         s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED);
         if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
     }
-    if (s.renderer)
+    // A window forced to another size (by a window manager or a tool) shows the canvas
+    // scaled and letterboxed, and SDL maps the mouse back onto the canvas the same way.
+    if (s.renderer) {
+        SDL_RenderSetLogicalSize(s.renderer, width, height);
         s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    }
     if (!s.texture) {
         closeSdlWindow();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -3,6 +3,8 @@
 #include "platform/window.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 
 #include <SDL.h>
 
@@ -46,6 +48,16 @@ void installSignalHandlers() {
     // under nohup the hangup stays ignored, as the player asked.
     struct sigaction hup {};
     if (sigaction(SIGHUP, nullptr, &hup) == 0 && hup.sa_handler != SIG_IGN) sigaction(SIGHUP, &sa, nullptr);
+}
+
+// Without X11 or Wayland, SDL falls back to a driver that shows nothing, and the game would
+// play on unseen until killed. Only a driver the player named in SDL_VIDEODRIVER is taken
+// as meant.
+bool invisibleDriverByDefault() {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (asked && *asked) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
 void present() {
@@ -107,6 +119,10 @@ bool openWindow(int width, int height, int fps) {
     // The click that brings the window forward is also the player's first click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (invisibleDriverByDefault()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        fatal("No desktop display found: the game needs an X11 or Wayland desktop");
+    }
     s.window = SDL_CreateWindow(s.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                 SDL_WINDOW_SHOWN);
     if (s.window) {

@@ -345,6 +345,25 @@ for page in "scores 650 287 748 368" "help 650 337 748 428" "credits 650 387 748
   await "menu_after_$1" near menu || fail "the $1 page's OK button did not lead back to the menu"
 done
 
+# A window forced to another size (as some window managers do) shows the picture scaled and
+# letterboxed, and a click lands on the button where it is drawn: at 1000 x 700 the 800 x 480
+# picture is 1.25 times as large, 50 pixels down. Help, then its OK button.
+xdotool windowmove "$WID" 0 0 windowsize "$WID" 1000 700 || fail "could not resize the window"
+big() { at "$(( $1 * 5 / 4 ))" "$(( $2 * 5 / 4 + 50 ))"; sleep 0.1; xdotool click 1; }
+for _ in $(seq 1 50); do
+  xwininfo -id "$WID" 2>/dev/null | grep -q "Width: 1000" && break
+  sleep 0.1
+done
+rest
+sleep 1
+shot menu_big
+big 650 337   # Help
+rest
+await help_big far menu_big || fail "the menu's Help button, clicked where the resized window draws it, did not open Help"
+big 748 428   # its OK button
+rest
+await menu_big_again near menu_big || fail "Help's OK button, clicked where the resized window draws it, did not lead back"
+
 # The close request: WM_DELETE_WINDOW, the message a window manager sends for the close button.
 python3 - "$WID" <<'PY' || fail "could not send the close request"
 import ctypes, ctypes.util, sys

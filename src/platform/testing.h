@@ -29,6 +29,9 @@ void setMouse(int x, int y);
 void setButton(bool down);
 void tap();                 // a press and release that both fall between two polls
 void typeChar(int code);
+// With a real window open: queues a left-button press or release at (x, y) on SDL's own event
+// queue, as the desktop would, for the next pollEvents().
+void pushButtonEvent(bool down, int x, int y);
 
 // Writes the current canvas as a PNG file.
 bool saveCanvas(const std::string& path);

@@ -1,8 +1,10 @@
 // The window: an SDL window whose one streaming texture receives the finished canvas each
-// frame, frame pacing, and the close request (window close, quit, SIGINT, SIGTERM).
+// frame, frame pacing, and the close request (window close, quit, SIGINT, SIGTERM, SIGHUP).
 #include "platform/window.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 
 #include <SDL.h>
 
@@ -42,6 +44,20 @@ void installSignalHandlers() {
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
+    // A closed terminal ends the game like SIGTERM, saving the game under way; started
+    // under nohup the hangup stays ignored, as the player asked.
+    struct sigaction hup {};
+    if (sigaction(SIGHUP, nullptr, &hup) == 0 && hup.sa_handler != SIG_IGN) sigaction(SIGHUP, &sa, nullptr);
+}
+
+// Without X11 or Wayland, SDL falls back to a driver that shows nothing, and the game would
+// play on unseen until killed. Only a driver the player named in SDL_VIDEODRIVER is taken
+// as meant.
+bool invisibleDriverByDefault() {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (asked && *asked) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
 void present() {
@@ -103,14 +119,22 @@ bool openWindow(int width, int height, int fps) {
     // The click that brings the window forward is also the player's first click.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (invisibleDriverByDefault()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        fatal("No desktop display found: the game needs an X11 or Wayland desktop");
+    }
     s.window = SDL_CreateWindow(s.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                                 SDL_WINDOW_SHOWN);
     if (s.window) {
         s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED);
         if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
     }
-    if (s.renderer)
+    // A window forced to another size (by a window manager or a tool) shows the canvas
+    // scaled and letterboxed, and SDL maps the mouse back onto the canvas the same way.
+    if (s.renderer) {
+        SDL_RenderSetLogicalSize(s.renderer, width, height);
         s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    }
     if (!s.texture) {
         closeSdlWindow();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -6,13 +6,15 @@ namespace plat {
 
 void setAppTitle(const std::string& title);
 // Opens the window (or, under the test seam, the offscreen canvas) and creates the canvas.
-// Returns false when no window can be opened.
+// Returns false when no window can be opened. Without a desktop display (SDL fell back to
+// its offscreen or dummy driver, SDL_VIDEODRIVER unset) it ends the program with a message.
 bool openWindow(int width, int height, int fps);
 bool windowOpen();
 // Presents the canvas and waits for the next frame slot. Offscreen or on the fake clock
 // it does not wait.
 void flip();
-// Window close, quit, SIGINT or SIGTERM (the handlers are installed by openWindow).
+// Window close, quit, SIGINT, SIGTERM, or SIGHUP unless it was ignored at start (the
+// handlers are installed by openWindow).
 bool closeRequested();
 void requestClose();
 int presentedFrames();

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "platform/input.h"
 #include "platform/testing.h"
 #include "platform/window.h"
@@ -43,6 +47,35 @@ TEST(Input, TapShorterThanAFrameIsSeenOnce) {
     EXPECT_TRUE(mouseDown());
     pollEvents();
     EXPECT_FALSE(mouseDown());
+}
+
+// Through SDL's own event queue (its dummy display driver): each batch holds the button
+// events that fall between two polls, D a press and U a release; seen is the button each
+// poll reports. A release and a new press never merge into one hold.
+TEST(Input, ReleaseAndNewPressBetweenTwoPollsShowTheButtonUpFirst) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    if (!openWindow(320, 200, 30)) GTEST_SKIP() << "no SDL video driver available";
+    struct Case {
+        const char* what;
+        std::vector<std::string> batches;
+        std::string seen;
+    };
+    const Case cases[] = {
+        {"a tap", {"DU", ""}, "10"},
+        {"a new press while held", {"D", "", "UD", "", "U", ""}, "110100"},
+        {"a tap, then a press", {"DU", "D", "", "U"}, "1010"},
+        {"a double click", {"DUDU", "", "", ""}, "1010"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string seen;
+        for (const std::string& batch : c.batches) {
+            for (char ev : batch) plat::testing::pushButtonEvent(ev == 'D', 100, 50);
+            pollEvents();
+            seen += mouseDown() ? '1' : '0';
+        }
+        EXPECT_EQ(seen, c.seen);
+    }
 }
 
 TEST(Input, TypedCharactersInOrderThenZero) {

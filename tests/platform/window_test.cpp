@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/child_process.h"
+
 #include <csignal>
 #include <cstdlib>
 
@@ -76,4 +78,19 @@ TEST(Window, RealWindowOnTheDummyDisplayDriver) {
     pollEvents();
     EXPECT_EQ(presentedFrames(), 1);
     EXPECT_FALSE(closeRequested());
+}
+
+// As over a plain SSH login: SDL would fall back to a driver that shows nothing and the game
+// would run unseen; it stops with one line instead. A driver asked for by name is kept.
+TEST(Window, WithoutADesktopDisplayTheGameSaysSoAndEnds) {
+    const ChildResult r = runInChild([] {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        unsetenv("SDL_VIDEODRIVER");
+        setAppTitle("Tarnholt");
+        openWindow(800, 480, 30);
+        _exit(7);
+    });
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "No desktop display found: the game needs an X11 or Wayland desktop\n");
 }

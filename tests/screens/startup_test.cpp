@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
 
 #include "game/fleetmanager.h"
@@ -123,16 +124,27 @@ TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {
 }
 
 // The close request is tested before every frame; the framework then records a running game.
+// A closed terminal (SIGHUP) closes the game as a request does, unless started under nohup.
 TEST_F(ShellTest, ClosingRecordsAndSavesOnlyARunningGame) {
+    enum How { REQUEST, HANGUP, HANGUP_UNDER_NOHUP };
     struct Case {
+        const char* what;
         bool playing;
+        How how;
         int lines;  // of settings.txt afterwards: "0" alone, or the three lines of a save
     };
-    for (const Case c : {Case{false, 1}, Case{true, 3}}) {
-        SCOPED_TRACE(c.playing ? "playing" : "on the splash");
+    const Case cases[] = {
+        {"on the splash", false, REQUEST, 1},
+        {"playing", true, REQUEST, 3},
+        {"playing, terminal closed", true, HANGUP, 3},
+        {"playing under nohup, terminal closed", true, HANGUP_UNDER_NOHUP, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         fs::remove_all(root / "assets");
         mirror();
         auto [status, printed] = startInChild(this, [&] {
+            if (c.how == HANGUP_UNDER_NOHUP) signal(SIGHUP, SIG_IGN);
             startGame();
             if (c.playing) {
                 ASSERT_TRUE(until(MenuScreen::GetInstance(), 300));
@@ -141,7 +153,16 @@ TEST_F(ShellTest, ClosingRecordsAndSavesOnlyARunningGame) {
             }
             const int before = sm()->getFrameCount();
             // Pending before the loop's first test: no frame runs.
-            plat::requestClose();
+            if (c.how == REQUEST) {
+                plat::requestClose();
+            } else {
+                raise(SIGHUP);
+                // Ignored, the hangup leaves the game running; the player closes it later.
+                if (c.how == HANGUP_UNDER_NOHUP) {
+                    if (plat::closeRequested()) _exit(4);
+                    plat::requestClose();
+                }
+            }
             runFrameLoop();
             _exit(sm()->getFrameCount() == before ? 0 : 3);
         });

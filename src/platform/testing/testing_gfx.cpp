@@ -1,4 +1,6 @@
 // Test seams for drawing and input: the offscreen canvas and scripted input.
+#include <SDL.h>
+
 #include "platform/canvas.h"
 #include "platform/gfx_internal.h"
 #include "platform/image.h"
@@ -23,6 +25,17 @@ void setButton(bool down) {
 void tap() { gfx::scripted().tapped = true; }
 
 void typeChar(int code) { gfx::scripted().chars.push_back(code); }
+
+void pushButtonEvent(bool down, int x, int y) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
 
 bool saveCanvas(const std::string& path) { return savePNG(canvas().pixels(), path, 6); }
 

@@ -1,7 +1,6 @@
 // The story the way a player meets it: the grid's story cell, the intro break, the first
 // phase with guided landings, a collision that restarts the phase, its break and Play again.
 #include <fstream>
-#include <sstream>
 
 #include "game/gameui.h"
 #include "game/gs_forgottenport.h"
@@ -101,11 +100,9 @@ TEST_F(TowerTest, StoryFromTheGridThroughACollisionAndItsRestart) {
 // game and Back, or once the story is over) must not lose it.
 TEST_F(TowerTest, EveryStoryPhaseReachedIsSavedAtOnce) {
     const fs::path file = root / "assets/settings.txt";
-    auto storyLine = [&] {
+    auto saved = [&] {
         std::ifstream in(file, std::ios::binary);
-        std::string line;
-        for (int i = 0; i < 3; ++i) std::getline(in, line);
-        return line;
+        return std::string(std::istreambuf_iterator<char>(in), {});
     };
     auto startStory = [&] {
         click(MenuScreen::GetInstance()->_btn_newGame);
@@ -134,7 +131,6 @@ TEST_F(TowerTest, EveryStoryPhaseReachedIsSavedAtOnce) {
     airport->setFunds(5000);
     FleetManager::GetInstance()->setLandCount(20);
     ASSERT_TRUE(until(story));
-    ASSERT_EQ(gs->getPhase(), 2);
     click(story->_btn_menu);
     ASSERT_TRUE(until(MenuScreen::GetInstance()));
     click(MenuScreen::GetInstance()->_btn_newGame);
@@ -142,7 +138,7 @@ TEST_F(TowerTest, EveryStoryPhaseReachedIsSavedAtOnce) {
     click(WorkloadScreen::GetInstance()->backButton());
     ASSERT_TRUE(until(MenuScreen::GetInstance()));
     close();
-    EXPECT_EQ(storyLine(), "2;105000\r");
+    EXPECT_NE(saved().find("\r\n2;105000\r\n"), std::string::npos) << saved();
 
     // A later run resumes at phase 12; its head of state lands, the story is over, close.
     std::ofstream(file, std::ios::binary) << "0\r\n\r\n12;20000\r\n";
@@ -163,7 +159,7 @@ TEST_F(TowerTest, EveryStoryPhaseReachedIsSavedAtOnce) {
     ASSERT_TRUE(until(story));
     EXPECT_EQ(Game_playManager::getMissionStatus(), Game_playManager::INVALID);
     close();
-    EXPECT_EQ(storyLine().substr(0, 4), "100;");
+    EXPECT_NE(saved().find("\r\n100;"), std::string::npos) << saved();
 }
 
 }  // namespace

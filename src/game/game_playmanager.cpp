@@ -88,6 +88,7 @@ int Game_playManager::_globalUpdate() {
         --_collisionTimer;
         if (_collisionTimer == 0) {
             if (_failureMode == FAILED_PAYOUT) {
+                _payoutShown = true;
                 GameShell::get().showIntermission();
             } else if (_failureMode == FAILED_COLLISION || _failureMode == FAILED_HOS) {
                 gameOver();
@@ -152,7 +153,9 @@ int Game_playManager::onCollision(const std::shared_ptr<Aircraft>& a, const std:
     auto cls = [](const std::shared_ptr<Aircraft>& x) { return x ? x->getClass() : -1; };
     // The game screen runs on while it fades out to the intermission: a lost game keeps the
     // verdict and the funds it was lost with (no payout, no Play button into a lost game).
-    if (_gameOverDone) return 0;
+    // The same while the game fades out to a payout's intermission: a verdict reached there
+    // would never run out, and the intermission would report a game still running as lost.
+    if (_gameOverDone || _payoutShown) return 0;
     _HOScrash = (payload(a) == Aircraft::HOS || payload(b) == Aircraft::HOS) ? 1 : 0;
 
     // Only a collision still waiting for its consequence can be outranked; a settled payout
@@ -181,6 +184,7 @@ int Game_playManager::onCollision(const std::shared_ptr<Aircraft>& a, const std:
 int Game_playManager::endGame() { plat::endProgram(0); }
 
 int Game_playManager::onPlayResumed() {
+    _payoutShown = false;
     if (_failureMode == FAILED_PAYOUT && _collisionTimer == 0) _failureMode = 0;
     return 0;
 }

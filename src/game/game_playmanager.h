@@ -96,4 +96,7 @@ protected:
     int _step = 0;
     // Set by gameOver, cleared by reset: a game is lost once, however many verdicts follow.
     bool _gameOverDone = false;
+    // Set when a payout asks for its intermission, cleared when the game screen fades in
+    // again: collisions in between leave the verdict, the funds and the timer alone.
+    bool _payoutShown = false;
 };

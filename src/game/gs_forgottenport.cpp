@@ -98,6 +98,9 @@ int GS_forgottenPort::setPhase(int phase) {
 
 int GS_forgottenPort::_saveDataToSettings() {
     GameShell::get().setStoryData(0, num(_phase) + ";" + num(Airport::getInstance()->getFunds()));
+    // On disk at once: the program may be closed with no game running (from the menu, or
+    // after the last phase), and then nothing else would save the phase reached.
+    GameShell::get().saveProgress();
     return 0;
 }
 

@@ -133,10 +133,8 @@ int AirportSelectScreen::SendMessage(const std::shared_ptr<Object>& message, con
         sm->switchTo(GameScreen::GetInstance(), 1, 0.0f);
         return 0;
     }
-    if (source == _btn_back) {
-        Game_playManager::setMissionStatus(Game_playManager::INVALID);
-        sm->navBack();
-    }
+    // Withdrawn only when the screen really goes back (Back is refused while it fades in).
+    if (source == _btn_back && sm->navBack()) Game_playManager::setMissionStatus(Game_playManager::INVALID);
     return 0;
 }
 

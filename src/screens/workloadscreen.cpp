@@ -99,8 +99,9 @@ int WorkloadScreen::onKeyPress(int key) {
 }
 
 int WorkloadScreen::_leave() {
-    Game_playManager::setMissionStatus(Game_playManager::INVALID);
-    ScreenManager::GetInstance()->navBack();
+    // Withdrawn only when the screen really goes back: a press during the fade after Play
+    // is refused, and the game it starts must stay running.
+    if (ScreenManager::GetInstance()->navBack()) Game_playManager::setMissionStatus(Game_playManager::INVALID);
     return 0;
 }
 

@@ -54,8 +54,8 @@ public:
     int _renderDetail(float scale);
 
 protected:
-    // Back and Esc: the scenario a Play may have installed is withdrawn, so the menu
-    // offers nothing to continue, then the previous screen returns.
+    // Back and Esc: the previous screen returns and the scenario a Play may have installed
+    // is withdrawn, so the menu offers nothing to continue.
     int _leave();
 
     plat::ImagePtr _bgd;

@@ -52,7 +52,8 @@ int ScreenManager::navBack() {
     if (_navHistory.empty() || _phase != NORMAL) return 0;
     ScreenPtr back = _navHistory.back();
     _navHistory.pop_back();
-    return switchTo(back, 1, 0.0f);
+    switchTo(back, 1, 0.0f);
+    return 1;
 }
 
 int ScreenManager::getSid() const { return _current ? _current->getID() : -1; }

@@ -31,6 +31,7 @@ public:
     int init(int width, int height, int fps, const std::shared_ptr<KZ_systemUI2>& ui);
     int setScreen(const ScreenPtr& screen);
     ScreenPtr getScreen() const { return _current; }
+    // 1 when it switches; 0 when there is nothing to go back to or a fade is running.
     int navBack();
     int getPhase() const { return _phase; }
     int getSid() const;

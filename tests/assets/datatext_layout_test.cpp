@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/game_playmanager.h"
 #include "platform/font.h"
 #include "platform/text.h"
 #include "vostrel/kz_textarea.h"
@@ -59,6 +60,19 @@ TEST_F(DataTextLayout, HelpAndCreditsFitTheirPages) {
     expectFits("help.txt", readAll(ROOT + "/help.txt"), 400, 70, 400, 400, 480, {button(720, 400)});
     // credits: on the paper at (220, 60), 400 high
     expectFits("credits.txt", readAll(ROOT + "/credits.txt"), 250, 80, 350, 400, 460);
+}
+
+TEST_F(DataTextLayout, HelpNamesWhatACollisionCostsAndThatEmptyFundsEndTheGame) {
+    const std::string help = readAll(ROOT + "/help.txt");
+    // The amount itself, not the start of a larger one.
+    auto names = [&](int dollars) {
+        const std::string amount = "$" + std::to_string(dollars);
+        for (size_t at = help.find(amount); at != std::string::npos; at = help.find(amount, at + 1))
+            if (!std::isdigit(static_cast<unsigned char>(help[std::min(at + amount.size(), help.size() - 1)]))) return true;
+        return false;
+    };
+    for (int dollars : {Game_playManager::DRIFT_PENALTY, Game_playManager::COLLISION_PAYOUT, 0})
+        EXPECT_TRUE(names(dollars)) << dollars;
 }
 
 TEST_F(DataTextLayout, ScenarioAndAirportDescriptionsFitTheirBoxes) {

@@ -147,6 +147,55 @@ TEST(AssetLayout, ThumbnailsAndIconsShowTheAirportOfTheirRecord) {
     }
 }
 
+TEST(AssetLayout, IntermissionPhotoIsOfNoAirportInTheGame) {
+    // The paper follows a game on any airport, so its photo (300 x 160 at (460, 118)) must
+    // not be a view of one of them: its grey cells against every window of each airport
+    // picture, at a few scales, by normalised correlation.
+    struct Luma {  // summed-area table
+        int stride;
+        std::vector<double> t;
+        explicit Luma(const plat::PixelBuffer& b) : stride(b.width + 1), t(size_t(stride * (b.height + 1)), 0.0) {
+            for (int y = 0; y < b.height; ++y)
+                for (int x = 0; x < b.width; ++x)
+                    at(x + 1, y + 1) = luma(b.readPixel(x, y)) + at(x + 1, y) + at(x, y + 1) - at(x, y);
+        }
+        double& at(int x, int y) { return t[size_t(y * stride + x)]; }
+        // 30 x 16 cells over (x, y, w, h), less their mean, scaled to length 1.
+        std::vector<double> cells(double x, double y, double w, double h) {
+            std::vector<double> v;
+            double mean = 0, norm = 0;
+            for (int j = 0; j < 16; ++j)
+                for (int i = 0; i < 30; ++i) {
+                    int x0 = int(x + w * i / 30), x1 = int(x + w * (i + 1) / 30);
+                    int y0 = int(y + h * j / 16), y1 = int(y + h * (j + 1) / 16);
+                    v.push_back(at(x1, y1) - at(x1, y0) - at(x0, y1) + at(x0, y0));
+                    mean += v.back() / 480.0;
+                }
+            for (double& c : v) norm += (c - mean) * (c - mean);
+            for (double& c : v) c = (c - mean) / std::sqrt(std::max(norm, 1e-12));
+            return v;
+        }
+    };
+    auto paper = pic("intermission.jpg");
+    ASSERT_NE(paper, nullptr);
+    const auto photo = Luma(*paper).cells(460, 118, 300, 160);
+    for (const std::string& name : airportPictureNames()) {
+        auto a = pic("airport/" + name);
+        ASSERT_NE(a, nullptr) << name;
+        Luma view(*a);
+        double best = -1;
+        for (double s : {1.0, 1.4, 2.0})
+            for (int y = 0; y + 160 * s <= a->height; y += 3)
+                for (int x = 0; x + 300 * s <= a->width; x += 3) {
+                    const auto v = view.cells(x, y, 300 * s, 160 * s);
+                    double r = 0;
+                    for (size_t k = 0; k < v.size(); ++k) r += v[k] * photo[k];
+                    best = std::max(best, r);
+                }
+        EXPECT_LT(best, 0.8) << name;  // a crop of one scores about 1
+    }
+}
+
 TEST(AssetLayout, StormPictureIsTheStoryAirportDarkened) {
     auto names = airportPictureNames();
     ASSERT_EQ(names.size(), 4u);

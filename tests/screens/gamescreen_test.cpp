@@ -172,6 +172,43 @@ TEST_F(GameScreenTest, APaidCollisionIsSettledWhenPlayResumesByContinue) {
     EXPECT_EQ(Game_playManager::getMissionStatus(), Game_playManager::ACTIVE);
 }
 
+// The game screen runs on while it fades out to a payout's intermission; a collision there
+// explodes but neither pays nor closes the airport nor starts another delay.
+TEST_F(GameScreenTest, ACollisionWhileThePayoutFadesOutIsNotJudged) {
+    startToMenu();
+    playScenario();
+    GameWorld::GetInstance()->removeAllAircrafts();
+    Airport::GetInstance()->setFunds(30000);
+    auto pm = game()->getGameplayMan();
+    // Two heavies 5 pixels apart collide in the next engine frame.
+    auto crash = [] {
+        std::shared_ptr<Aircraft> a;
+        for (double x : {300.0, 305.0}) {
+            a = Aircraft::Create(Aircraft::HEAVY, Vector(x, 300.0));
+            a->flyDirect(Vector(x, -2000.0), 0.5f);
+            GameWorld::GetInstance()->addAircraft(a);
+        }
+        return a;
+    };
+    crash();
+    ASSERT_TRUE(untilTrue([&] { return sm()->getPhase() == ScreenManager::FADE_OUT; }, 40));
+    ASSERT_EQ(pm->getFailureMode(), Game_playManager::FAILED_PAYOUT);
+    const int funds = Airport::GetInstance()->getFunds();
+    auto second = crash();
+    frames(2);
+    EXPECT_EQ(second->getPhase(), Aircraft::COLLISION);
+    auto inter = IntermissionScreen::GetInstance();
+    ASSERT_TRUE(until(inter));
+    EXPECT_EQ(pm->getFailureMode(), Game_playManager::FAILED_PAYOUT);
+    EXPECT_EQ(inter->_btn_play->_visibility, 1);
+    EXPECT_GE(Airport::GetInstance()->getFunds(), funds - 20);
+    click(inter->_btn_play);
+    ASSERT_TRUE(until(game()));
+    frames(60);
+    EXPECT_EQ(sm()->getScreen(), game());
+    EXPECT_EQ(Game_playManager::getMissionStatus(), Game_playManager::ACTIVE);
+}
+
 TEST_F(GameScreenTest, ANewGameShowsItsFundsFromItsFirstFrame) {
     startToMenu();
     game()->setGameplayMan(Game_playManager::loadScene(Constants::CALM_DAY));

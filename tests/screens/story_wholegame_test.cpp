@@ -1,10 +1,14 @@
 // The story the way a player meets it: the grid's story cell, the intro break, the first
 // phase with guided landings, a collision that restarts the phase, its break and Play again.
+#include <fstream>
+
 #include "game/gameui.h"
 #include "game/gs_forgottenport.h"
 #include "screens/storybreakscreen.h"
 #include "screens/workloadscreen.h"
+#include "loadassets.h"
 #include "platform/sys.h"
+#include "platform/window.h"
 #include "tower_fixture.h"
 
 using namespace shell_test;
@@ -90,6 +94,72 @@ TEST_F(TowerTest, StoryFromTheGridThroughACollisionAndItsRestart) {
     EXPECT_EQ(gs->getPhase(), 1);
     play(600);
     EXPECT_EQ(sm()->getScreen(), game);
+}
+
+// A phase reached is on disk at once: closing the program with no game running (after New
+// game and Back, or once the story is over) must not lose it.
+TEST_F(TowerTest, EveryStoryPhaseReachedIsSavedAtOnce) {
+    const fs::path file = root / "assets/settings.txt";
+    auto saved = [&] {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    auto startStory = [&] {
+        click(MenuScreen::GetInstance()->_btn_newGame);
+        ASSERT_TRUE(until(WorkloadScreen::GetInstance()));
+        click(118, 355);  // the story's cell
+        frames(2);
+        click(WorkloadScreen::GetInstance()->playButton());
+    };
+    auto close = [&] {
+        plat::requestClose();
+        runFrameLoop();
+    };
+
+    // Phase 1 ends with its bonus; then the menu from the break, New game, Back, close.
+    startToMenu();
+    auto story = StorybreakScreen::GetInstance();
+    auto gs = GS_forgottenPort::GetInstance();
+    auto airport = Airport::GetInstance();
+    startStory();
+    ASSERT_TRUE(until(story, 300));
+    click(story->_btn_play);
+    ASSERT_TRUE(until(GameScreen::GetInstance()));
+    // Right after a running-cost tick, so none falls between the bonus and the save.
+    const int funds = airport->getFunds();
+    ASSERT_TRUE(untilTrue([&] { return airport->getFunds() != funds; }, 40));
+    airport->setFunds(5000);
+    FleetManager::GetInstance()->setLandCount(20);
+    ASSERT_TRUE(until(story));
+    click(story->_btn_menu);
+    ASSERT_TRUE(until(MenuScreen::GetInstance()));
+    click(MenuScreen::GetInstance()->_btn_newGame);
+    ASSERT_TRUE(until(WorkloadScreen::GetInstance()));
+    click(WorkloadScreen::GetInstance()->backButton());
+    ASSERT_TRUE(until(MenuScreen::GetInstance()));
+    close();
+    EXPECT_NE(saved().find("\r\n2;105000\r\n"), std::string::npos) << saved();
+
+    // A later run resumes at phase 12; its head of state lands, the story is over, close.
+    std::ofstream(file, std::ios::binary) << "0\r\n\r\n12;20000\r\n";
+    KZ_UIelement::_focus.reset();
+    KZ_UIelement::_hoverElement.reset();
+    SingletonRegistry::resetAllForTests();
+    startToMenu();
+    story = StorybreakScreen::GetInstance();
+    gs = GS_forgottenPort::GetInstance();
+    startStory();
+    ASSERT_TRUE(until(GameScreen::GetInstance(), 300));
+    ASSERT_EQ(gs->getPhase(), 12);
+    ASSERT_TRUE(untilTrue([&] { return gs->getStep() == 1; }, 40));
+    gs->_var1 = 1;  // no waiting for the visitor
+    play(6000, [&] { return gs->getPhase() == Game_playManager::STORYOVER; });
+    SCOPED_TRACE(summary());
+    ASSERT_EQ(gs->getPhase(), Game_playManager::STORYOVER);
+    ASSERT_TRUE(until(story));
+    EXPECT_EQ(Game_playManager::getMissionStatus(), Game_playManager::INVALID);
+    close();
+    EXPECT_NE(saved().find("\r\n100;"), std::string::npos) << saved();
 }
 
 }  // namespace

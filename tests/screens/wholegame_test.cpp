@@ -1,6 +1,6 @@
 // The whole game through its real frame loop with scripted input: start-up, splash, menu,
 // the grid and the airport choice, one aircraft guided to its runway and landed, Esc to the
-// menu. Every step leaves a picture in test-output.
+// menu. Every step leaves a picture in test-output. Back pressed during the fades after Play.
 #include <cmath>
 
 #include "game/aircraft.h"
@@ -132,6 +132,42 @@ TEST_F(ShellTest, AGameFromStartUpToALandingAndBackToTheMenu) {
     ASSERT_TRUE(until(menu));
     EXPECT_EQ(menu->_btn_continue->_enabled, 1);
     shot("10_menu_again");
+}
+
+// Esc or Back pressed while the grid fades out after Play, or Back while the airport choice
+// fades in, is refused as a whole: the game then started stays running, so Continue works.
+TEST_F(ShellTest, BackDuringTheFadeAfterPlayLeavesTheGameRunning) {
+    startToMenu();
+    auto menu = MenuScreen::GetInstance();
+    auto grid = WorkloadScreen::GetInstance();
+    auto airports = AirportSelectScreen::GetInstance();
+    auto game = GameScreen::GetInstance();
+    const char* presses[] = {"Esc on the grid", "Back on the grid", "Back on the airport choice"};
+    for (int p = 0; p < 3; ++p) {
+        SCOPED_TRACE(presses[p]);
+        click(menu->_btn_newGame);
+        ASSERT_TRUE(until(grid));
+        click(118, 156);
+        frames(2);
+        click(grid->playButton());
+        ASSERT_EQ(sm()->getPhase(), ScreenManager::FADE_OUT);
+        if (p == 0) {
+            key(27);
+        } else if (p == 1) {
+            click(grid->backButton());
+        } else {
+            ASSERT_TRUE(untilTrue([&] { return sm()->getScreen() == airports; }, 30));
+            click(airports->backButton());
+            ASSERT_EQ(sm()->getPhase(), ScreenManager::FADE_IN);
+        }
+        ASSERT_TRUE(until(airports));
+        click(airports->airportButton(1));
+        ASSERT_TRUE(until(game));
+        EXPECT_EQ(Game_playManager::getMissionStatus(), Game_playManager::ACTIVE);
+        key(27);
+        ASSERT_TRUE(until(menu));
+        EXPECT_EQ(menu->_btn_continue->_enabled, 1);
+    }
 }
 
 }  // namespace

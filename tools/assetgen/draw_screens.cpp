@@ -28,6 +28,44 @@ Shape jetSide() {
     return s;
 }
 
+// The newspaper's photo, 300 x 160 in colour (the page turns it grey): a control tower over
+// the apron at dusk with an airliner climbing out, seen from the ground.
+Img towerPhoto() {
+    const int pw = 300, ph = 160;
+    const float horizon = 118;
+    Img img(pw, ph);
+    img.fillAll([&](float x, float y) {
+        if (y < horizon) {
+            Col c = mix(hex(0x4a5a78), hex(0xd8c6a8), sstep(0, horizon, y));
+            float n = fbm(x * 0.03f, y * 0.08f, 31, 3);
+            return mix(c, hex(0xf0e4d0), std::max(0.0f, n - 0.55f) * 1.2f);
+        }
+        return mix(hex(0x5a5850), hex(0x2a2926), sstep(horizon, float(ph), y));
+    });
+    // the apron's edge with its lights, and a taxiway line toward the camera
+    img.fill(poly({{0, horizon + 6}, {float(pw), horizon + 2}, {float(pw), horizon + 9}, {0, horizon + 14}}),
+             hex(0x8a867c));
+    img.stroke({{150, horizon + 14}, {120, float(ph)}}, 2.5f, hex(0xd8d0a0));
+    for (int i = 0; i < 9; ++i) img.fill(circle(12 + i * 34.0f, horizon + 10 - i * 0.5f, 1.4f), hex(0xf8f0c0));
+    // terminal roofline behind the tower
+    const Col sil = hex(0x22222a);
+    img.fill(rect(96, horizon - 14, 150, 14), sil);
+    img.fill(rect(150, horizon - 22, 60, 8), sil);
+    for (int i = 0; i < 12; ++i) img.fill(rect(100 + i * 12.0f, horizon - 9, 6, 3), hex(0xf0d890));
+    // the tower: shaft, glazed cab, roof and mast
+    img.fill(poly({{62, horizon}, {88, horizon}, {84, 62}, {66, 62}}), sil);
+    img.fill(poly({{52, 62}, {98, 62}, {104, 40}, {46, 40}}), sil);
+    img.fill(poly({{50, 58}, {100, 58}, {103, 44}, {47, 44}}), hex(0xe8d8a8));
+    for (int i = 0; i < 6; ++i) img.fill(rect(52 + i * 9.0f, 44, 1.5f, 14), sil);
+    img.fill(poly({{42, 40}, {108, 40}, {98, 34}, {52, 34}}), sil);
+    img.fill(rect(74, 14, 2, 20), sil);
+    img.fill(circle(75, 13, 2.5f), hex(0xff6a4a));
+    // an airliner climbing out over the field
+    const Xf jet = Xf::translate(225, 52) * Xf::rotate(-14) * Xf::scale(0.42f, 0.42f);
+    img.fill(transform(jetSide(), jet), hex(0x1e1e26));
+    return img;
+}
+
 Img logo() {
     Img img(W, H);
     img.fillAll([](float x, float y) {
@@ -178,8 +216,9 @@ Img intermission() {
     img.fill(rect(30, 104, 740, 0.8f), hex(0x2a2620));
     drawText(img, "LATE EDITION", FACE_SANS_BOLD, 9, 32, 114, hex(0x3a352d));
     drawText(img, "AVIATION  -  WEATHER  -  HARBOUR", FACE_SANS_BOLD, 9, 768, 114, hex(0x3a352d), 0, 1.0f);
-    // photo on the right: a grey halftone of an airfield
-    Img photo = airportPicture("farmville.png").crop(190, 150, 420, 224).resized(300, 160);
+    // photo on the right: a grey halftone of a control tower that could stand at any of the
+    // game's airports, so the page fits whichever one was played
+    Img photo = towerPhoto();
     photo.map([](Col c, int x, int y) {
         float l = 0.3f * c.r + 0.59f * c.g + 0.11f * c.b;
         float dots = 0.5f + 0.5f * std::sin(x * 1.6f) * std::sin(y * 1.6f);
@@ -188,7 +227,7 @@ Img intermission() {
     });
     img.shadow(rect(460, 118, 300, 160), 0, 0, 2, 0.3f);
     img.draw(photo, 460, 118);
-    drawText(img, "Meadowfield from the air. Photo: Courier archive", FACE_SANS, 9, 460, 290, hex(0x4a443a));
+    drawText(img, "The control tower at dusk. Photo: Courier archive", FACE_SANS, 9, 460, 290, hex(0x4a443a));
     // columns of text away from the zones the game writes into
     textLines(img, 100, 210, 320, 8, 1);
     textLines(img, 30, 330, 220, 14, 2);

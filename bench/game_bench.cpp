@@ -66,7 +66,8 @@ struct Tree {
         fs::create_directories(root / "assets");
         for (const auto& e : fs::directory_iterator(built)) {
             const std::string name = e.path().filename().string();
-            if (name == "images" || name == "images.part" || name == "images.old" || name == "settings.txt") continue;
+            // The cache and what its builds leave beside it ("images.part-...", "images.old-...").
+            if (name.rfind("images", 0) == 0 || name == "settings.txt") continue;
             fs::create_symlink(e.path(), root / "assets" / name);
         }
         if (cache) fs::create_directory_symlink(built / "original", root / "assets" / "images");

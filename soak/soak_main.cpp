@@ -64,7 +64,8 @@ fs::path mirror(const fs::path& from) {
     fs::create_directories(root / "assets");
     for (const auto& e : fs::directory_iterator(from)) {
         const std::string name = e.path().filename().string();
-        if (name == "images" || name == "images.part" || name == "images.old" || name == "settings.txt") continue;
+        // The cache and what its builds leave beside it ("images.part-...", "images.old-...").
+        if (name.rfind("images", 0) == 0 || name == "settings.txt") continue;
         fs::create_symlink(fs::absolute(e.path()), root / "assets" / name);
     }
     return root;

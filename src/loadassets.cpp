@@ -2,6 +2,8 @@
 
 #include "game/airportitem.h"
 #include "game/gameobject.h"
+#include "game/gameworld.h"
+#include "game/gs_forgottenport.h"
 #include "platform/canvas.h"
 #include "platform/window.h"
 #include "settingsmanager.h"
@@ -81,6 +83,40 @@ int loadAssets() {
     return 0;
 }
 
+std::vector<std::string> directImageList(const std::string& airportText, const std::string& nationText) {
+    std::vector<std::string> paths = {
+        // Splash and menu.
+        "images/logo.png", "images/menu.png", "images/menu/continue.png", "images/menu/new_game.png",
+        "images/menu/top_scores.png", "images/menu/help.png", "images/menu/credits.png",
+        // Intermission.
+        "images/intermission.jpg",
+        // Scenario grid, airport choice, help and credits.
+        "images/screens/workload/bgd.jpg", "images/screens/workload/bgdButtons.png", "images/paper.png",
+        "images/screens/airport_select/banner.png", "images/screens/airport_select/airport_1.png",
+        "images/screens/airport_select/airport_2.png", "images/screens/airport_select/airport_3.png",
+        "images/screens/help/banner.png", "images/screens/help/aircrafts.png", "images/screens/credits/banner.png",
+        // Score board.
+        "images/screens/score_board/bgd.png", "images/screens/score_board/banner.png",
+        "images/screens/score_board/farmville.png", "images/screens/score_board/seaside.png",
+        "images/screens/score_board/arctic.png", "images/screens/score_board/calmday.png",
+        "images/screens/score_board/un.png", "images/screens/score_board/birdstrike.png",
+        "images/screens/score_board/medical.png",
+    };
+    for (const AirportItemPtr& airport : AirportItem::loadRecords(airportText))
+        paths.push_back("images/airport/" + airport->imgName);
+    for (const std::string& picture : GS_forgottenPort::storyPictures()) paths.push_back(picture);
+    for (const NationItemPtr& nation : GameWorld::readNations(nationText))
+        paths.push_back("images/flags/" + nation->id + ".png");
+    return paths;
+}
+
+int checkDirectImages() {
+    auto res = ResourceManager::GetInstance();
+    for (const std::string& path : directImageList(res->retrieveText("airport data"), res->retrieveText("nation data")))
+        res->checkDirectImage(path);
+    return 0;
+}
+
 int startUp(const std::function<void(int step)>& afterStep) {
     auto done = [&](int step) {
         if (afterStep) afterStep(step);
@@ -109,6 +145,8 @@ int startUp(const std::function<void(int step)>& afterStep) {
     // A short or damaged "airports.txt" ends the start-up with the line it lacks, rather
     // than leaving an airport (or the story's) to fail when it is chosen.
     AirportItem::loadRecords(vostrel->resource->retrieveText("airport data"));
+    // Likewise a picture loaded later by path, which would end a game under way.
+    checkDirectImages();
     done(8);
     // "normal" is the font in force between screens.
     plat::setImageFont(vostrel->resource->retrieveFont("normal"));

@@ -24,6 +24,16 @@ const std::vector<AssetEntry>& assetList();
 // program with the registry's message, so later entries are not tried. Returns 0.
 int loadAssets();
 
+// Every picture the screens, the airports of `airportText` ("airports.txt"), the story and
+// the nations of `nationText` ("nations.txt", one flag each) load by path when they need
+// them, relative to the assets folder. The terminal view's are not among them: no screen
+// opens it.
+std::vector<std::string> directImageList(const std::string& airportText, const std::string& nationText);
+
+// Checks the header of every picture of the list, so that one missing or damaged stops the
+// start with the registry's "Direct Image" message instead of a game under way. Returns 0.
+int checkDirectImages();
+
 // Brings the game up to its first frame: framework, window, assets, fonts, menu, splash and
 // progress file, in that order. `afterStep`, when given, hears the number of each step as it
 // completes (1 to 13); the game passes nothing.

@@ -19,6 +19,19 @@ for tool in Xvfb xdotool xwininfo python3 import convert compare; do
 done
 [ -x "$GAME" ] || fail "no game executable at $GAME"
 
+# The game finds its assets beside its executable and writes its image cache and progress
+# there: it runs from a scratch copy in the output folder, beside links to the built asset
+# tree, so the player's own game in bin/ is never written to.
+RUN="$OUT/smoke_run"
+rm -rf "$RUN"
+mkdir -p "$RUN/assets" || fail "could not make $RUN"
+ln -f "$GAME" "$RUN/tarnholt" 2>/dev/null || cp "$GAME" "$RUN/tarnholt" || fail "could not copy the game to $RUN"
+for entry in "$(dirname "$GAME")"/assets/*; do
+  case "$(basename "$entry")" in images* | settings.txt) continue ;; esac
+  ln -s "$(cd "$(dirname "$entry")" && pwd)/$(basename "$entry")" "$RUN/assets/" || fail "could not link $entry"
+done
+GAME="$RUN/tarnholt"
+
 # Without any usable video driver the game must say so and fail, not hang or crash.
 NOWIN=$(SDL_VIDEODRIVER=nosuchdriver timeout 10 "$GAME" 2>/dev/null)
 NOWIN_STATUS=$?

@@ -28,8 +28,7 @@ void GameWorld::reset() {
     removeAllWeatherClouds();
 }
 
-void GameWorld::_loadNations() {
-    const std::string text = ResourceManager::GetInstance()->retrieveText("nation data");
+std::vector<NationItemPtr> GameWorld::readNations(const std::string& text) {
     std::vector<NationItemPtr> items;
     size_t start = 0;
     while (true) {
@@ -40,6 +39,11 @@ void GameWorld::_loadNations() {
         if (lf == std::string::npos) break;
         start = lf + 1;
     }
+    return items;
+}
+
+void GameWorld::_loadNations() {
+    const std::vector<NationItemPtr> items = readNations(ResourceManager::GetInstance()->retrieveText("nation data"));
     const std::vector<int> order = ArrayFunc::randomize(int(items.size()));
     _nationArray.clear();
     for (int i : order) _nationArray.push_back(items[size_t(i)]);

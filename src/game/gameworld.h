@@ -21,6 +21,8 @@ public:
     // Fresh nations in a new random order, and no storm clouds. The aircraft stay.
     void reset();
     void _loadNations();
+    // The nations of a "nations.txt" text, in the order of its lines.
+    static std::vector<NationItemPtr> readNations(const std::string& text);
     int getNationCount() const { return int(_nationArray.size()); }
     // nullptr outside 0 .. count - 1.
     NationItemPtr getNationByIndex(int i) const;

@@ -30,6 +30,15 @@ const std::vector<std::string>& GS_forgottenPort::storyNations() {
     return ids;
 }
 
+const std::vector<std::string>& GS_forgottenPort::storyPictures() {
+    static const std::vector<std::string> paths{
+        "images/airport/forgotton_port_2.png",           "images/stories/forgotten_port/Oleg_Varnik.png",
+        "images/stories/forgotten_port/Mei_Tarsa.png",   "images/stories/forgotten_port/Dana_Colter.png",
+        "images/stories/forgotten_port/Rick_Halden.png",
+    };
+    return paths;
+}
+
 int GS_forgottenPort::init() {
     const float ds = ScreenManager::getDrawScale();
     auto airport = Airport::getInstance();

@@ -11,6 +11,8 @@ class GS_forgottenPort : public Game_playManager, public Singleton<GS_forgottenP
 public:
     // The nations whose heads of state the story brings; all must be in "nations.txt".
     static const std::vector<std::string>& storyNations();
+    // Every picture the story loads by path as it goes: its storm background and the portraits.
+    static const std::vector<std::string>& storyPictures();
 
     int init() override;
     int getPhase() override { return _phase; }

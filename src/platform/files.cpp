@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,11 @@ int fileType(const std::string& path) {
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return FILETYPE_NONE;
     return S_ISDIR(st.st_mode) ? FILETYPE_DIR : FILETYPE_FILE;
+}
+
+bool pathPresent(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0;
 }
 
 bool readDir(const std::string& path, std::vector<std::string>& names) {
@@ -54,6 +60,38 @@ bool deletePath(const std::string& path) {
 
 bool renamePath(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string createUniqueDir(const std::string& prefix) {
+    std::vector<char> name(prefix.begin(), prefix.end());
+    for (char c : std::string("XXXXXX")) name.push_back(c);
+    name.push_back('\0');
+    if (!::mkdtemp(name.data())) return std::string();
+    // mkdtemp makes it private; a folder of ours is made like any other.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(name.data(), 0777 & ~mask);
+    return std::string(name.data());
+}
+
+int lockFolder(const std::string& path, bool wait) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    int r;
+    do r = ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB));
+    while (r != 0 && errno == EINTR);
+    // Whoever held it may have removed or replaced the folder before letting go.
+    struct stat held, now;
+    if (r != 0 || ::fstat(fd, &held) != 0 || ::stat(path.c_str(), &now) != 0 || held.st_dev != now.st_dev ||
+        held.st_ino != now.st_ino) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void unlockFolder(int handle) {
+    if (handle >= 0) ::close(handle);
 }
 
 std::string stripDir(const std::string& path) {

@@ -369,6 +369,73 @@ Taps makeTaps(int src, int dst) {
 
 }  // namespace
 
+namespace {
+
+bool pngHeader(FILE* f, png_uint_32* w, png_uint_32* h) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_init_io(png, f);
+    // Reads the chunks up to the picture data, their checksums included.
+    png_read_info(png, info);
+    png_get_IHDR(png, info, w, h, nullptr, nullptr, nullptr, nullptr, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+bool jpegHeader(FILE* f, unsigned* w, unsigned* h) {
+    jpeg_decompress_struct cinfo;
+    JpegError err;
+    cinfo.err = installJpegErrors(err);
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, f);
+    // The markers up to the start of the picture data; an early end is a warning, then an error.
+    jpeg_read_header(&cinfo, TRUE);
+    *w = cinfo.image_width;
+    *h = cinfo.image_height;
+    const bool ok = !err.damaged;
+    jpeg_destroy_decompress(&cinfo);
+    return ok;
+}
+
+}  // namespace
+
+bool readImageHeader(const std::string& path, int& width, int& height) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    unsigned char head[8] = {};
+    const size_t got = std::fread(head, 1, sizeof head, f);
+    std::rewind(f);
+    static const unsigned char pngSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    unsigned w = 0, h = 0;
+    bool ok = false;
+    if (got == 8 && std::memcmp(head, pngSig, 8) == 0) {
+        png_uint_32 pw = 0, ph = 0;
+        ok = pngHeader(f, &pw, &ph);
+        w = pw;
+        h = ph;
+    } else if (got == 8 && head[0] == 0xFF && head[1] == 0xD8) {
+        ok = jpegHeader(f, &w, &h);
+    }
+    std::fclose(f);
+    if (!ok || w == 0 || h == 0 || (unsigned long long)w * h > MAX_PIXELS) return false;
+    width = int(w);
+    height = int(h);
+    return true;
+}
+
 PixelBufferPtr loadPixels(const std::string& path) {
     std::vector<unsigned char> bytes;
     if (!loadBytes(path, bytes) || bytes.size() < 8) return nullptr;

@@ -35,6 +35,10 @@ using PixelBufferPtr = std::shared_ptr<PixelBuffer>;
 
 // PNG or JPEG, chosen by content. nullptr for a missing, damaged or truncated file.
 PixelBufferPtr loadPixels(const std::string& path);
+// Reads no more of a PNG or JPEG file than its header, for a cheap check that it will load:
+// false for a missing or empty file, a damaged header or a size that loading refuses. A
+// picture cut short after its header passes; only loading finds that.
+bool readImageHeader(const std::string& path, int& width, int& height);
 PixelBufferPtr createPixels(int w, int h);  // 24-bit RGB, black
 // Resize to whole pixels, averaging when shrinking and interpolating when enlarging; keeps
 // the format and alpha. A size below 1 gives 1 (a tiny picture at a small draw scale).

@@ -70,6 +70,13 @@ plat::ImagePtr ResourceManager::getDirectImage(const std::string& path) const {
     return img;
 }
 
+int ResourceManager::checkDirectImage(const std::string& path) const {
+    int width = 0, height = 0;
+    if (!plat::readImageHeader(_basePath + path, width, height))
+        _errorHandling("Direct Image " + _basePath + path + " could not be found or is damaged");
+    return 0;
+}
+
 int ResourceManager::addFont(const std::string& file, const std::string& key, int size) {
     plat::FontPtr font = plat::Font::load(_fontPath + file, size);
     if (!font) _errorHandling("Font " + file + " could not be found or is damaged");

@@ -33,6 +33,9 @@ public:
                   int midHandle);
     plat::ImagePtr retrieveImage(const std::string& key) const;
     plat::ImagePtr getDirectImage(const std::string& path) const;
+    // What getDirectImage would refuse, found cheaply: ends the program with its message when
+    // the picture is missing or its header is damaged. Loads nothing.
+    int checkDirectImage(const std::string& path) const;
 
     int addFont(const std::string& file, const std::string& key, int size);
     plat::FontPtr retrieveFont(const std::string& key) const;

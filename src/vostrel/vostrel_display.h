@@ -12,9 +12,14 @@ public:
 
     int _initCanvas(int width, int height, int fps, int mode);
     // Builds `destination` as a copy of the `source` tree with every image rescaled by the
-    // draw scale. The tree is built beside the destination and renamed into place only
-    // when complete, so an interrupted first start is rebuilt on the next one.
+    // draw scale. Each start builds in a folder of its own beside the destination and renames
+    // it into place only when complete, so an interrupted first start is rebuilt on the next
+    // one; when a complete cache appeared there meanwhile (a start at the same time), that
+    // one is kept and this build thrown away.
     int resizeAssets(const std::string& source, const std::string& destination);
+    // Removes what killed starts left beside `destination`: build folders no running start is
+    // filling, and caches put aside.
+    void removeAbandonedBuilds(const std::string& destination);
     // True when `destination` is a folder holding, at the same place, every picture of the
     // `source` tree (or when there is no source to compare with). A plain file where the
     // cache should be, or a picture missing from it, means the cache must be built again.

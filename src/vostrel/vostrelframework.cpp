@@ -38,6 +38,7 @@ int VostrelFramework::initApp(int width, int height, int fps, int mode) {
     plat::seedRnd(static_cast<unsigned int>(plat::millisecs()));
     const std::string original = resource->getBasePath() + "original";
     const std::string images = resource->getBasePath() + "images";
+    display->removeAbandonedBuilds(images);
     if (!display->cacheComplete(original, images)) display->resizeAssets(original, images);
     return 0;
 }

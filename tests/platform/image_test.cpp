@@ -140,6 +140,31 @@ TEST(PixelBufferIO, DamagedFilesFailCleanly) {
     EXPECT_EQ(loadPixels(outPath("text.png")), nullptr);
 }
 
+// The cheap check reads the header only: what it refuses cannot load, and a picture cut short
+// after its header passes it (loading still fails then).
+TEST(PixelBufferIO, HeaderCheckRefusesWhatHasNoSoundHeader) {
+    const std::string png = outPath("head.png"), jpg = outPath("head.jpg");
+    ASSERT_TRUE(savePNG(testPicture(120, 90), png, 5));
+    ASSERT_TRUE(saveJPEG(testPicture(120, 90), jpg, 80));
+    int w = 0, h = 0;
+    for (const std::string& good : {png, jpg}) {
+        ASSERT_TRUE(readImageHeader(good, w, h)) << good;
+        EXPECT_EQ(w, 120);
+        EXPECT_EQ(h, 90);
+        const auto bytes = fileBytes(good);
+        for (size_t cut : {size_t(0), size_t(10), size_t(30)}) {
+            writeBytes(outPath("cut.bin"), std::vector<char>(bytes.begin(), bytes.begin() + long(cut)));
+            EXPECT_FALSE(readImageHeader(outPath("cut.bin"), w, h)) << good << " cut at " << cut;
+        }
+        writeBytes(outPath("cut.bin"), std::vector<char>(bytes.begin(), bytes.end() - 40));
+        EXPECT_TRUE(readImageHeader(outPath("cut.bin"), w, h)) << good;
+        EXPECT_EQ(loadPixels(outPath("cut.bin")), nullptr) << good;
+    }
+    EXPECT_FALSE(readImageHeader(outPath("does_not_exist.png"), w, h));
+    writeBytes(outPath("text.png"), {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
+    EXPECT_FALSE(readImageHeader(outPath("text.png"), w, h));
+}
+
 // A progressive file has its whole coefficient store allocated before the first line comes
 // out, so a size claimed in a damaged header must be refused before decoding starts.
 TEST(PixelBufferIO, ProgressiveJpegDecodesAndAHugeClaimedSizeIsRefused) {
@@ -165,6 +190,8 @@ TEST(PixelBufferIO, ProgressiveJpegDecodesAndAHugeClaimedSizeIsRefused) {
     writeBytes(path, bytes);
     EXPECT_EQ(loadPixels(path), nullptr);
     EXPECT_EQ(Image::load(path), nullptr);
+    int w = 0, h = 0;
+    EXPECT_FALSE(readImageHeader(path, w, h));
 }
 
 TEST(PixelBufferIO, SaveIntoMissingFolderFails) {

@@ -84,7 +84,7 @@ TEST_F(ShellTest, EveryAssetIsRegisteredUnderItsKeyAtItsSize) {
 
 struct Missing {
     std::set<std::string> skip;
-    std::string emptied;  // a data text left empty rather than missing
+    std::string emptied;  // a file left empty rather than missing
     std::string message;
 };
 
@@ -108,6 +108,18 @@ TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {
         {{}, "help.txt", "String help.txt could not be found or is damaged"},
         // The first failure stops the list: help.txt comes after nations.txt.
         {{"nations.txt", "help.txt"}, "", "String nations.txt could not be found or is damaged"},
+        // Pictures loaded only when a screen or a game needs them stop the start, not the game
+        // under way. An empty one in the cache is used as it is, like any cached picture.
+        {{}, "images/intermission.jpg", "Direct Image assets/images/intermission.jpg could not be found or is damaged"},
+        {{}, "images/screens/workload/bgd.jpg",
+         "Direct Image assets/images/screens/workload/bgd.jpg could not be found or is damaged"},
+        {{"images/airport/seaside.png", "original/airport/seaside.png"}, "",
+         "Direct Image assets/images/airport/seaside.png could not be found or is damaged"},
+        {{"images/stories/forgotten_port/Mei_Tarsa.png", "original/stories/forgotten_port/Mei_Tarsa.png"}, "",
+         "Direct Image assets/images/stories/forgotten_port/Mei_Tarsa.png could not be found or is damaged"},
+        // A nation of nations.txt without its flag.
+        {{"images/flags/italy.png", "original/flags/italy.png"}, "",
+         "Direct Image assets/images/flags/italy.png could not be found or is damaged"},
     };
     for (const Missing& c : cases) {
         SCOPED_TRACE(c.message);

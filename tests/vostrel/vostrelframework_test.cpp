@@ -62,6 +62,14 @@ std::string headOf(const fs::path& p, size_t n) {
     s.resize(size_t(in.gcount()));
     return s;
 }
+// What builds leave beside the cache ("images.part-...", "images.old-..."): none once a start is done.
+std::vector<std::string> buildLeftovers(const fs::path& assets) {
+    std::vector<std::string> found;
+    for (const auto& e : fs::directory_iterator(assets))
+        if (e.path().filename().string().rfind("images.", 0) == 0) found.push_back(e.path().filename().string());
+    return found;
+}
+
 const std::string PNG_MAGIC = "\x89PNG";
 const std::string JPEG_MAGIC = "\xFF\xD8\xFF";
 
@@ -212,6 +220,7 @@ TEST_F(FrameworkTest, ADamagedCacheIsRebuilt) {
              fs::remove(root / "assets/images/logo.png");
              fs::create_directories(root / "assets/images/logo.png");
          }},
+        {"a link that points nowhere", [&] { fs::create_directory_symlink(root / "gone", root / "assets/images"); }},
     };
     makeOriginal();
     for (const Case& c : cases) {
@@ -227,8 +236,8 @@ TEST_F(FrameworkTest, ADamagedCacheIsRebuilt) {
         EXPECT_TRUE(fs::is_regular_file(root / "assets/images/logo.png"));
         EXPECT_TRUE(fs::is_regular_file(root / "assets/images/aircraft/md-11.png"));
         EXPECT_TRUE(fs::is_regular_file(root / "assets/images/screens/score_board/noext"));
-        EXPECT_FALSE(fs::exists(root / "assets/images.part"));
-        EXPECT_FALSE(fs::exists(root / "assets/images.old"));
+        EXPECT_FALSE(fs::is_symlink(root / "assets/images"));
+        EXPECT_EQ(buildLeftovers(root / "assets"), std::vector<std::string>{});
     }
 }
 
@@ -256,19 +265,72 @@ TEST_F(FrameworkTest, CacheIsScaledByTheDrawScale) {
     EXPECT_TRUE(fs::exists(root / "assets/images/aircraft/md-11.png"));
 }
 
-TEST_F(FrameworkTest, AnInterruptedBuildIsRebuilt) {
+TEST_F(FrameworkTest, WhatKilledStartsLeftGoesAtTheNextStart) {
     makeOriginal();
-    // What a start killed half-way leaves behind: a partial tree beside the cache.
-    writePng(root / "assets/images.part/logo.png", 1, 1);
-    fs::create_directories(root / "assets/images.part/aircraft");
+    // A partial tree of a start killed half-way, under this version's name and the earlier one's.
+    for (const char* part : {"assets/images.part", "assets/images.part-k1lled"}) {
+        writePng(root / part / "logo.png", 1, 1);
+        fs::create_directories(root / part / "aircraft");
+    }
     auto fw = VostrelFramework::Create();
     captureStdout([&] { fw->initApp(800, 480, 30, 0); });
-    EXPECT_FALSE(fs::exists(root / "assets/images.part"));
+    EXPECT_EQ(buildLeftovers(root / "assets"), std::vector<std::string>{});
     auto logo = plat::loadPixels((root / "assets/images/logo.png").string());
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->width, 20);
     EXPECT_TRUE(fs::exists(root / "assets/images/aircraft/md-11.png"));
     EXPECT_TRUE(fs::exists(root / "assets/images/aircraft/LOUD.PNG"));
+
+    // With the cache complete, a later start still takes away a killed build and a cache put aside.
+    std::ofstream(root / "assets/images/marker") << "kept";
+    writePng(root / "assets/images.part-k1lled/logo.png", 1, 1);
+    writePng(root / "assets/images.old-k1lled/logo.png", 1, 1);
+    SingletonRegistry::resetAllForTests();
+    plat::testing::useOffscreen();
+    plat::testing::useFakeClock();
+    plat::testing::useSilentAudio();
+    EXPECT_EQ(captureStdout([&] { VostrelFramework::Create()->initApp(800, 480, 30, 0); }), "");
+    EXPECT_EQ(buildLeftovers(root / "assets"), std::vector<std::string>{});
+    EXPECT_TRUE(fs::exists(root / "assets/images/marker"));
+}
+
+TEST_F(FrameworkTest, FirstStartsAtTheSameTimeAllSucceed) {
+    // Enough pictures that the builds overlap.
+    auto picture = [](int i) { return "set" + std::to_string(i % 4) + "/p" + std::to_string(i) + ".png"; };
+    for (int i = 0; i < 40; ++i)
+        writePng(root / "assets/original" / picture(i), 160, 120, plat::argb(255, i * 6, 90, 200 - i * 4));
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        fs::remove_all(root / "assets/images");
+        int go[2];
+        ASSERT_EQ(pipe(go), 0);
+        fflush(stdout);
+        std::vector<pid_t> starts;
+        for (int k = 0; k < 3; ++k) {
+            const pid_t pid = fork();
+            if (pid == 0) {
+                close(go[1]);
+                char c;
+                if (read(go[0], &c, 1) != 0) _exit(3);  // all begin together, when the pipe closes
+                const int devnull = open("/dev/null", O_WRONLY);
+                dup2(devnull, STDOUT_FILENO);
+                VostrelFramework::Create()->initApp(800, 480, 30, 0);
+                // A picture that cannot be registered ends the start with exit 1.
+                for (int i = 0; i < 40; ++i) ResourceManager::GetInstance()->addImage(picture(i), "p", 0);
+                _exit(0);
+            }
+            starts.push_back(pid);
+        }
+        close(go[0]);
+        close(go[1]);
+        for (pid_t pid : starts) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a start ended with " << status;
+        }
+        EXPECT_EQ(buildLeftovers(root / "assets"), std::vector<std::string>{});
+        EXPECT_TRUE(fs::is_regular_file(root / "assets/images/set3/p39.png"));
+    }
 }
 
 TEST_F(FrameworkTest, ANonImageIsReportedAndSkipped) {

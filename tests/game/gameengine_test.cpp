@@ -393,3 +393,48 @@ TEST_F(EngineTest, PressTogglesOneSlowDownPointOfOneHeavyAircraft) {
     engine()->onMouseDown(298, 197);
     EXPECT_FLOAT_EQ(heavy1->getSplinePath()->getPointAuxData(2), 0.0f);
 }
+
+TEST_F(EngineTest, AnAircraftThatCatchesTheDrawnEndWaitsThereAndStillLandsOnItsPath) {
+    // Light aircraft at their own speed, fast enough to catch the cursor.
+    enum { HOLDS_AT_THE_EDGE, MOVES_IN_THE_BOX };
+    for (int road : {HOLDS_AT_THE_EDGE, MOVES_IN_THE_BOX}) {
+        SCOPED_TRACE(road);
+        GameWorld::GetInstance()->removeAllAircrafts();
+        env.scenario->landed.clear();
+        env.scenario->drifted.clear();
+        plat::testing::clearPlayLog();
+        const Vector from = road == HOLDS_AT_THE_EDGE ? Vector(120.0, 80.0) : Vector(150.0, 300.0);
+        auto a = placeAircraft(Aircraft::LIGHT, from, true, 0.5f, Vector(from.x, 0.0));
+        Vector at = pressAndStart(a);
+        if (road == HOLDS_AT_THE_EDGE) {
+            // Caught after some 60 frames; straight on from there it would leave the top.
+            dragTo(at, at.addScalarCopy(0.0, -30.0));
+            for (int i = 0; i < 300; ++i) frame(int(at.x), int(at.y), true);
+            ASSERT_FALSE(a->isInvalid());
+            ASSERT_TRUE(env.scenario->drifted.empty());
+            EXPECT_LT(a->GetPosition().distanceTo(at), 2.0);
+            dragTo(at, Vector(200.0, 240.0));
+        } else {
+            dragTo(at, Vector(200.0, 240.0));
+            int f = 0;
+            for (; f < 1000 && a->getPathIndex() < a->getPath()->count() - 1; ++f) frame(200 + 2 * (f % 2), 240, true);
+            ASSERT_LT(f, 1000) << "never passed the drawn end";
+            for (int i = 0; i < 10; ++i, ++f) frame(200 + 2 * (f % 2), 240, true);
+        }
+        for (int i = 0; i < 4; ++i) frame(200, 240, true);
+        ASSERT_EQ(pathOk(), 1);
+        frame(200, 240, false);
+        int fees = 0;
+        for (int i = 0; i < 1500 && env.scenario->landed.empty() && env.scenario->drifted.empty(); ++i) {
+            const int before = Airport::GetInstance()->getFunds();
+            frame(200, 240, false);
+            if (Airport::GetInstance()->getFunds() > before) ++fees;
+        }
+        EXPECT_TRUE(env.scenario->drifted.empty());
+        ASSERT_EQ(env.scenario->landed.size(), 1u);
+        EXPECT_EQ(env.scenario->landed[0], a);
+        EXPECT_EQ(fees, 1);
+        EXPECT_EQ(SimEnv::plays("touchdown2.wav"), 1);
+    }
+    EXPECT_EQ(FleetManager::GetInstance()->getLandCount(), 2);
+}

@@ -187,6 +187,23 @@ TEST_F(AircraftTest, LanesFollowTheAirspaceStateOnClockFramesAndOnRemoval) {
     EXPECT_EQ(fleet->getLane(6), 1.0f);
     world->removeAircraft(bird);
     EXPECT_EQ(fleet->getLane(6), 0.0f);
+
+    // A drone whose explosion ends in the update that would lock its way out locks
+    // nothing: nothing would be left to free that lane.
+    auto drone = flying(Aircraft::LIGHT, Vector(400, 240), Vector(400, 400));
+    drone->setPayload(Aircraft::UAV);
+    drone->setHeadingIndex(2);
+    drone->update();
+    for (int i = 0; i < 301; ++i) SimEnv::tick();
+    drone->update();
+    ASSERT_EQ(drone->getRadarContact(), Aircraft::AIRSPACE_IN);
+    for (int i = 301; i < 2300; ++i) SimEnv::tick();
+    drone->explode();
+    for (int i = 0; i < 23; ++i) drone->update();
+    SimEnv::tick();
+    drone->update();
+    ASSERT_FALSE(inWorld(drone));
+    EXPECT_EQ(fleet->getLane(6), 0.0f);
 }
 
 TEST_F(AircraftTest, ExplosionRemovesAfter24UpdatesUnlessHeld) {

@@ -438,3 +438,30 @@ TEST_F(EngineTest, AnAircraftThatCatchesTheDrawnEndWaitsThereAndStillLandsOnItsP
     }
     EXPECT_EQ(FleetManager::GetInstance()->getLandCount(), 2);
 }
+
+TEST_F(EngineTest, ASelectionDroppedByAClickPutsItsRunwayLightsOut) {
+    auto light = placeAircraft(Aircraft::LIGHT, Vector(100.0, 400.0), true, 0.2f, Vector(100.0, 0.0));
+    auto heavy = placeAircraft(Aircraft::HEAVY, Vector(600.0, 400.0), true, 0.2f, Vector(600.0, 0.0));
+    frame(0, 0, false);
+    // A press and a release: no drag, so no drag stop.
+    auto click = [](const AircraftPtr& a) {
+        const int x = a ? int(std::lround(a->GetPosition().x)) : 400, y = a ? int(std::lround(a->GetPosition().y)) : 40;
+        frame(x, y, true);
+        frame(x, y, false);
+    };
+    click(light);
+    for (int i = 0; i < 8; ++i) frame(0, 0, false);
+    const auto& lights = runway(Aircraft::LIGHT)->getRuwayLights();
+    const int index = lights->getLightIndex();
+    click(light);  // the same aircraft again: the sweep goes on where it stood
+    frame(0, 0, false);
+    EXPECT_EQ(lights->getLightIndex(), index - 2);
+
+    click(nullptr);
+    EXPECT_EQ(engine()->getSelectedAircraft(), nullptr);
+    EXPECT_FALSE(lit(Aircraft::LIGHT));
+    click(light);
+    click(heavy);
+    EXPECT_FALSE(lit(Aircraft::LIGHT));
+    EXPECT_TRUE(lit(Aircraft::HEAVY));
+}

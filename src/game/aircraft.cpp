@@ -182,10 +182,14 @@ void Aircraft::update() {
         }
     }
 
+    bool removed = false;
     if (_anim_explosion) {
         _anim_explosion->Update();
         if (_anim_explosion->atEnd()) {
-            if (!_holdOnExplosion) GameWorld::GetInstance()->removeAircraft(self);
+            if (!_holdOnExplosion) {
+                GameWorld::GetInstance()->removeAircraft(self);
+                removed = true;
+            }
             _anim_explosion = nullptr;
         }
     }
@@ -203,6 +207,9 @@ void Aircraft::update() {
 
     if (_payloadTimer > 0) _payloadTimer -= 1;
 
+    // Gone from the world, its lanes were settled on removal: a lane locked now would
+    // never be freed.
+    if (removed) return;
     if (_radarContact == AIRSPACE_ENTERED) _arrivalLaneControl();
     if (_radarContact == AIRSPACE_IN && _transitFlight)
         _departureLaneControl();

@@ -130,10 +130,13 @@ int FleetManager::update() {
             continue;
         }
         if (!a->isActive()) {
-            if (a->getPhase() == Aircraft::TOUCHDOWN) {
+            auto pm = GameShell::get().getGameplayMan();
+            // A lost game's score is already on the board; the game screen runs on while it
+            // fades out, and a touchdown then would make the intermission claim one more.
+            if (a->getPhase() == Aircraft::TOUCHDOWN && !(pm && pm->isGameOver())) {
                 // Counted first, so the scenario already sees the new count.
                 _addLandCount();
-                if (auto pm = GameShell::get().getGameplayMan()) pm->onAircraftLanded(a);
+                if (pm) pm->onAircraftLanded(a);
             }
             if (!a->isInvalid()) world->removeAircraft(a);
         }

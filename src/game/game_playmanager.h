@@ -54,6 +54,8 @@ public:
     int getFailureMode() const { return _failureMode; }
     // The game-over sequence; runs at most once per game.
     virtual int gameOver();
+    // Whether gameOver has run in this game.
+    bool isGameOver() const { return _gameOverDone; }
     int resetFailureMode() { _failureMode = 0; return 0; }
     static int setMissionStatus(int status);
     static int getMissionStatus();

@@ -90,8 +90,12 @@ int GameEngine::onMouseDown(int x, int y) {
     }
     _pathStarted = 0;
 
+    const AircraftPtr previous = _selectedAircraft;
     _selectedAircraft = _fleet->getAircraftAt(x, y, 0);
     if (_selectedAircraft && _selectedAircraft->getPhase() >= Aircraft::ONFINAL) _selectedAircraft = nullptr;
+    // A plain click selects without a drag, so no drag stop puts its lights out: dropping
+    // that selection does. The same aircraft picked again keeps its sweep running.
+    if (previous && previous != _selectedAircraft) _airport->clearRunwaysLights();
     if (_selectedAircraft) _airport->hilightRunway(_selectedAircraft);
 
     // Slow-down points, whatever was selected: one point of one heavy aircraft per press.

@@ -21,7 +21,9 @@ public:
     float getSpeed() const { return _speed; }
     void setOverrun(int overrun) { _overrun = overrun; }
     void start();
-    // Takes a longer path without cutting short the leg under way.
+    // Takes a longer path without cutting short the leg under way, unless that leg is
+    // the overrun beyond the old end: the object then turns back onto the new path at
+    // once instead of flying off for thousands of steps.
     void continuePath(const KZ_pathPtr& path);
     const VectorPtr& getPosition() const { return _animation->getPosition(); }
     const VectorPtr& getVelocity() const { return _animation->getVelocity(); }
@@ -37,10 +39,18 @@ public:
     const KZ_pathPtr& getPath() const { return _path; }
 
 private:
+    void _appendOverrun();
+    void _run(const Vector& target);
+
     float _speed = 0.4f;
     int _active = 0;
     KZ_animate_motionPtr _animation = std::make_shared<KZ_animate_motion>();
     KZ_pathPtr _path = std::make_shared<KZ_path>();
     float _turnRate = 1.0f;
     int _overrun = 0;
+    // Index of the point appended past the end of the path, -1 when there is none.
+    int _overrunIndex = -1;
+    // Whether the leg under way heads for that point; decided when the leg starts, as
+    // the flag may change before the next path comes.
+    bool _overrunLeg = false;
 };

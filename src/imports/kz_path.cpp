@@ -1,5 +1,7 @@
 #include "imports/kz_path.h"
 
+#include <algorithm>
+
 #include "platform/canvas.h"
 
 // Appending builds a new array, so an imported array (the curve's samples) is never
@@ -32,6 +34,8 @@ void KZ_path::addOverrunPoint() {
 void KZ_path::importArray(const VectorListPtr& points) {
     _points = points ? points : std::make_shared<const VectorList>();
 }
+
+void KZ_path::setIndex(int index) { _index = std::max(0, std::min(index, count() - 1)); }
 
 std::optional<Vector> KZ_path::nextPoint() {
     if (_index < count() - 1) {

@@ -19,6 +19,8 @@ public:
     void endPath() { _index = 0; }
     int fromEndPoint() const { return count() - _index; }
     int getIndex() const { return _index; }
+    // Moves the cursor back onto a point already reached (clamped to the points).
+    void setIndex(int index);
     void resetPath() { _index = 0; }
     // The point after the cursor, moving the cursor onto it; nothing at the end.
     std::optional<Vector> nextPoint();

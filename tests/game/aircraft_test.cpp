@@ -187,6 +187,20 @@ TEST_F(AircraftTest, LanesFollowTheAirspaceStateOnClockFramesAndOnRemoval) {
     EXPECT_EQ(fleet->getLane(6), 1.0f);
     world->removeAircraft(bird);
     EXPECT_EQ(fleet->getLane(6), 0.0f);
+
+    // A drone whose explosion ends in the update that would lock its way out locks
+    // nothing: nothing would be left to free that lane.
+    auto drone = flying(Aircraft::LIGHT, Vector(400, 240), Vector(400, 400));
+    drone->setPayload(Aircraft::UAV);
+    drone->setHeadingIndex(2);
+    drone->update();
+    for (int i = 0; i < 2300; ++i) SimEnv::tick();
+    drone->explode();
+    for (int i = 0; i < 23; ++i) drone->update();  // in, but not yet due to leave
+    SimEnv::tick();
+    drone->update();  // due to leave, and the explosion ends
+    ASSERT_FALSE(inWorld(drone));
+    EXPECT_EQ(fleet->getLane(6), 0.0f);
 }
 
 TEST_F(AircraftTest, ExplosionRemovesAfter24UpdatesUnlessHeld) {

@@ -207,12 +207,16 @@ TEST_F(FleetTest, OnlyAnAircraftThatHadRadarContactDrifts) {
     EXPECT_FALSE(unseen->isInvalid());
 }
 
-TEST_F(FleetTest, TouchdownCountsOnceBeforeTheScenarioHearsAFinalWithoutTouchdownNever) {
-    struct Case { int phase; int counted; };
-    const Case cases[] = {{Aircraft::TOUCHDOWN, 1}, {Aircraft::ONFINAL, 0}};
+TEST_F(FleetTest, TouchdownCountsOnceBeforeTheScenarioHearsNotOnFinalNorAfterTheGameIsLost) {
+    // A touchdown while the lost game fades out would raise the count past the score
+    // already entered on the board.
+    struct Case { int phase; bool lost; int counted; };
+    const Case cases[] = {{Aircraft::TOUCHDOWN, false, 1}, {Aircraft::ONFINAL, false, 0}, {Aircraft::TOUCHDOWN, true, 0}};
     for (const Case& c : cases) {
         fleet()->reset();
         fleet()->resetTotalLandCount();
+        env.scenario->reset();
+        if (c.lost) env.scenario->gameOver();
         env.scenario->landed.clear();
         env.scenario->landCountSeen.clear();
         placeAircraft(Aircraft::LIGHT, Vector(-300.0, 240.0), false, 1.0f);  // keeps the sky from being empty

@@ -393,3 +393,59 @@ TEST_F(EngineTest, PressTogglesOneSlowDownPointOfOneHeavyAircraft) {
     engine()->onMouseDown(298, 197);
     EXPECT_FLOAT_EQ(heavy1->getSplinePath()->getPointAuxData(2), 0.0f);
 }
+
+TEST_F(EngineTest, AnAircraftThatCatchesTheDrawnEndWaitsThereAndStillLands) {
+    // At a light aircraft's own speed it catches the cursor: held still near the top edge
+    // (straight on from there it would leave the screen), or kept moving inside the box.
+    for (bool holds : {true, false}) {
+        SCOPED_TRACE(holds);
+        GameWorld::GetInstance()->removeAllAircrafts();
+        env.scenario->landed.clear();
+        plat::testing::clearPlayLog();
+        const Vector from = holds ? Vector(120.0, 80.0) : Vector(150.0, 300.0);
+        auto a = placeAircraft(Aircraft::LIGHT, from, true, 0.5f, Vector(from.x, 0.0));
+        Vector at = pressAndStart(a);
+        if (holds) {
+            dragTo(at, at.addScalarCopy(0.0, -30.0));
+            for (int i = 0; i < 300; ++i) frame(int(at.x), int(at.y), true);
+            ASSERT_LT(a->GetPosition().distanceTo(at), 2.0);
+        }
+        dragTo(at, Vector(200.0, 240.0));
+        for (int f = 0, past = 0; !holds && past < 10; ++f) {
+            ASSERT_LT(f, 1000) << "never passed the drawn end";
+            frame(200 + 2 * (f % 2), 240, true);
+            past += a->getPathIndex() == a->getPath()->count() - 1;
+        }
+        for (int i = 0; i < 4; ++i) frame(200, 240, true);
+        ASSERT_EQ(pathOk(), 1);
+        for (int i = 0; i < 1500 && !a->isInvalid(); ++i) frame(200, 240, false);
+        EXPECT_TRUE(env.scenario->drifted.empty());
+        EXPECT_EQ(env.scenario->landed, std::vector<AircraftPtr>{a});
+        EXPECT_EQ(SimEnv::plays("touchdown2.wav"), 1) << "one touchdown, one fee";
+    }
+    EXPECT_EQ(FleetManager::GetInstance()->getLandCount(), 2);
+}
+
+TEST_F(EngineTest, ASelectionDroppedByAClickPutsItsRunwayLightsOut) {
+    auto light = placeAircraft(Aircraft::LIGHT, Vector(100.0, 400.0), true, 0.2f, Vector(100.0, 0.0));
+    auto heavy = placeAircraft(Aircraft::HEAVY, Vector(600.0, 400.0), true, 0.2f, Vector(600.0, 0.0));
+    auto click = [](const AircraftPtr& a) {  // a press and a release: no drag, so no drag stop
+        const Vector p = a ? a->GetPosition() : Vector(400.0, 40.0);
+        frame(int(p.x), int(p.y), true);
+        frame(int(p.x), int(p.y), false);
+    };
+    const auto& lights = runway(Aircraft::LIGHT)->getRuwayLights();
+    click(light);
+    for (int i = 0; i < 8; ++i) frame(0, 0, false);
+    const int index = lights->getLightIndex();
+    click(light);  // the same aircraft again: the sweep goes on where it stood
+    frame(0, 0, false);
+    EXPECT_EQ(lights->getLightIndex(), index - 2);
+
+    click(nullptr);
+    EXPECT_FALSE(lit(Aircraft::LIGHT));
+    click(light);
+    click(heavy);
+    EXPECT_FALSE(lit(Aircraft::LIGHT));
+    EXPECT_TRUE(lit(Aircraft::HEAVY));
+}

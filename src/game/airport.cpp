@@ -1,6 +1,8 @@
 #include "game/airport.h"
 
 #include "game/aircraft.h"
+#include "game/game_playmanager.h"
+#include "game/gameshell.h"
 #include "game/gameui.h"
 #include "game/renderer.h"
 #include "platform/canvas.h"
@@ -78,6 +80,9 @@ void Airport::update() {
 }
 
 void Airport::aircraftLanded(const Aircraft& aircraft) {
+    // A lost game's page shows the funds it was lost with; the game screen runs on while it
+    // fades out, and a touchdown then books nothing, as it counts nothing.
+    if (auto pm = GameShell::get().getGameplayMan(); pm && pm->isGameOver()) return;
     if (aircraft.getClass() == Aircraft::HEAVY) {
         addToFunds(_landingFeeHeavy);
     } else if (aircraft.getClass() == Aircraft::LIGHT) {

@@ -240,6 +240,11 @@ TEST_F(AirportSimTest, FeesByClassHighlightingAndThresholdOrder) {
         airport->aircraftLanded(Aircraft::Create(f.cls, Vector(0, 0)));
         EXPECT_EQ(airport->getFunds() - before, f.fee) << f.cls;
     }
+    // Once the game is lost, a touchdown while the game screen fades out books nothing.
+    env.scenario->gameOver();
+    const int lost = airport->getFunds();
+    airport->aircraftLanded(Aircraft::Create(Aircraft::HEAVY, Vector(0, 0)));
+    EXPECT_EQ(airport->getFunds(), lost);
 
     // Two runways whose threshold boxes overlap: the heavy one, listed first, is found.
     airport->_addRunway(Runway::Create(Vector(400, 300), 0, 330, Aircraft::HEAVY));

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
-#include "game/aircraft.h"
+#include "game/traffic/aircraft.h"
 #include "game/gameengine.h"
-#include "game/gameobject.h"
-#include "game/gameworld.h"
+#include "game/traffic/gameobject.h"
+#include "game/traffic/gameworld.h"
 #include "platform/testing.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"

@@ -6,15 +6,15 @@
 #include <cstdint>
 #include <string>
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "fuzz_game.h"
-#include "game/aircraft.h"
-#include "game/airport.h"
-#include "game/airportitem.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
-#include "game/gameworld.h"
-#include "game/runway.h"
+#include "game/traffic/aircraft.h"
+#include "game/airport/airport.h"
+#include "game/airport/airportitem.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
+#include "game/traffic/gameworld.h"
+#include "game/airport/runway.h"
 #include "imports/kz_spline.h"
 #include "platform/files.h"
 #include "screens/airportselectscreen.h"

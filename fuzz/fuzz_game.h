@@ -14,7 +14,7 @@
 #include <fstream>
 #include <string>
 
-#include "loadassets.h"
+#include "screens/loadassets.h"
 #include "platform/testing.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"

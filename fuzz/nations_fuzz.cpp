@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "fuzz_game.h"
-#include "game/aircraft.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
-#include "game/gameworld.h"
-#include "game/nationitem.h"
+#include "game/traffic/aircraft.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
+#include "game/traffic/gameworld.h"
+#include "game/traffic/nationitem.h"
 #include "platform/files.h"
 #include "screens/gamescreen.h"
 #include "vostrel/resourcemanager.h"

@@ -5,16 +5,16 @@
 #include <cstdint>
 #include <string>
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "fuzz_game.h"
-#include "game/aircraft.h"
-#include "game/airport.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "game/traffic/aircraft.h"
+#include "game/airport/airport.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "platform/files.h"
 #include "screens/gamescreen.h"
 #include "screens/scorescreen.h"
-#include "settingsmanager.h"
+#include "screens/settingsmanager.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz_game::start();

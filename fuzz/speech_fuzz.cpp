@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "fuzz_game.h"
-#include "game/game_playmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "screens/gamescreen.h"

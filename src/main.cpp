@@ -1,7 +1,7 @@
 // The game: bring everything up, run frames until asked to close, record a running game.
 #include <exception>
 
-#include "loadassets.h"
+#include "screens/loadassets.h"
 #include "platform/audio.h"
 #include "platform/sys.h"
 

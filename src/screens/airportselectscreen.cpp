@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "constants.h"
-#include "game/airport.h"
-#include "game/airportitem.h"
-#include "game/game_playmanager.h"
+#include "screens/constants.h"
+#include "game/airport/airport.h"
+#include "game/airport/airportitem.h"
+#include "game/scenarios/game_playmanager.h"
 #include "imports/kz_graphicsshape.h"
 #include "platform/canvas.h"
 #include "platform/text.h"

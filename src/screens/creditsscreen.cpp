@@ -1,6 +1,6 @@
 #include "screens/creditsscreen.h"
 
-#include "constants.h"
+#include "screens/constants.h"
 
 CreditsScreen::CreditsScreen()
     : TextPageScreen(Layout{Constants::CREDITS, "credits data", 250, 80, 350, 400, "images/screens/credits/banner.png",

@@ -1,6 +1,6 @@
 #include "screens/helpscreen.h"
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "platform/canvas.h"
 #include "vostrel/kz_button.h"
 #include "vostrel/kz_event.h"

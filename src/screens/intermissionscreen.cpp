@@ -1,9 +1,9 @@
 #include "screens/intermissionscreen.h"
 
-#include "constants.h"
-#include "game/airport.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "screens/constants.h"
+#include "game/airport/airport.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "game/gameshell.h"
 #include "platform/canvas.h"
 #include "screens/gamescreen.h"

@@ -1,7 +1,7 @@
 #include "screens/menuscreen.h"
 
-#include "constants.h"
-#include "game/game_playmanager.h"
+#include "screens/constants.h"
+#include "game/scenarios/game_playmanager.h"
 #include "platform/canvas.h"
 #include "screens/creditsscreen.h"
 #include "screens/gamescreen.h"

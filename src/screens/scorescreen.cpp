@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "constants.h"
-#include "game/airport.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "screens/constants.h"
+#include "game/airport/airport.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "game/gameshell.h"
 #include "imports/kz_time.h"
 #include "platform/canvas.h"
 #include "platform/text.h"
-#include "settingsmanager.h"
+#include "screens/settingsmanager.h"
 #include "vostrel/kz_event.h"
 #include "vostrel/kz_systemui2.h"
 #include "vostrel/resourcemanager.h"

@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "game/game_playmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "screens/intermissionscreen.h"
 #include "screens/scorescreen.h"
 #include "screens/storybreakscreen.h"
-#include "settingsmanager.h"
+#include "screens/settingsmanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/vostrelframework.h"
 

@@ -1,6 +1,6 @@
 #include "screens/splashscreen.h"
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "platform/canvas.h"
 #include "screens/menuscreen.h"
 #include "vostrel/resourcemanager.h"

@@ -1,6 +1,6 @@
 #include "screens/storybreakscreen.h"
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "platform/canvas.h"
 #include "screens/gamescreen.h"
 #include "screens/menuscreen.h"

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "constants.h"
-#include "game/airport.h"
-#include "game/airportitem.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "screens/constants.h"
+#include "game/airport/airport.h"
+#include "game/airport/airportitem.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "platform/canvas.h"
 #include "platform/text.h"
 #include "screens/airportselectscreen.h"

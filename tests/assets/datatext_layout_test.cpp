@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/game_playmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "platform/font.h"
 #include "platform/text.h"
 #include "vostrel/kz_textarea.h"

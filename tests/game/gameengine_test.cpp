@@ -3,12 +3,12 @@
 // happens to a selection that is no longer the player's.
 #include <cmath>
 
-#include "game/cloudmanager.h"
-#include "game/runwaylights.h"
-#include "game/shapelight.h"
-#include "game/weathercloud.h"
-#include "game/weathersystem.h"
-#include "sim_env.h"
+#include "game/weather/cloudmanager.h"
+#include "game/airport/runwaylights.h"
+#include "game/airport/shapelight.h"
+#include "game/weather/weathercloud.h"
+#include "game/weather/weathersystem.h"
+#include "game/sim_env.h"
 
 using namespace simtest;
 

@@ -4,8 +4,8 @@
 // look at.
 #include <filesystem>
 
-#include "game/airportitem.h"
-#include "sim_env.h"
+#include "game/airport/airportitem.h"
+#include "game/sim_env.h"
 
 using namespace simtest;
 

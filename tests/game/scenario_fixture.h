@@ -12,13 +12,13 @@
 #include <utility>
 #include <vector>
 
-#include "game/aircraft.h"
-#include "game/airport.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "game/traffic/aircraft.h"
+#include "game/airport/airport.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "game/gameshell.h"
-#include "game/gameui.h"
-#include "game/gameworld.h"
+#include "game/display/gameui.h"
+#include "game/traffic/gameworld.h"
 #include "platform/image.h"
 #include "platform/sys.h"
 #include "platform/testing.h"

@@ -2,10 +2,10 @@
 // Esc and Back, a button starting the game on its airport, and the picture.
 #include <gtest/gtest.h>
 
-#include "constants.h"
-#include "game/airport.h"
-#include "game/airportitem.h"
-#include "game/game_playmanager.h"
+#include "screens/constants.h"
+#include "game/airport/airport.h"
+#include "game/airport/airportitem.h"
+#include "game/scenarios/game_playmanager.h"
 #include "platform/text.h"
 #include "screens/airportselectscreen.h"
 #include "screens/choice_fixture.h"

@@ -11,9 +11,9 @@
 #include <functional>
 #include <string>
 
-#include "game/gameobject.h"
+#include "game/traffic/gameobject.h"
 #include "game/gameshell.h"
-#include "loadassets.h"
+#include "screens/loadassets.h"
 #include "platform/canvas.h"
 #include "platform/testing.h"
 #include "platform/window.h"

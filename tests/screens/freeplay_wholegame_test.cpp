@@ -1,11 +1,11 @@
 // Every free scenario on every airport, reached the way a player does (menu, New game, the
 // grid cell, Play, the airport button) and played for 3000 frames (6000 for the heads of state) with the real mouse.
-#include "game/gp_medicalemergency.h"
+#include "game/scenarios/gp_medicalemergency.h"
 #include "platform/sys.h"
-#include "game/gp_unitednations.h"
+#include "game/scenarios/gp_unitednations.h"
 #include "screens/airportselectscreen.h"
 #include "screens/workloadscreen.h"
-#include "tower_fixture.h"
+#include "screens/tower_fixture.h"
 
 using namespace shell_test;
 

@@ -1,14 +1,14 @@
 // The game screen: pause, mute, Esc, leaving the game, input after a failure, a new game's
 // resets and the return after a paid collision.
-#include "game/aircraft.h"
-#include "game/fleetmanager.h"
+#include "game/traffic/aircraft.h"
+#include "game/traffic/fleetmanager.h"
 #include "game/gameengine.h"
 #include "game/gameshell.h"
-#include "game/gameui.h"
-#include "game/gameworld.h"
-#include "game/ui_item.h"
+#include "game/display/gameui.h"
+#include "game/traffic/gameworld.h"
+#include "game/display/ui_item.h"
 #include "screens/intermissionscreen.h"
-#include "shell_fixture.h"
+#include "screens/shell_fixture.h"
 #include "vostrel/soundmanager.h"
 
 using namespace shell_test;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <sstream>
 
-#include "constants.h"
+#include "screens/constants.h"
 #include "platform/text.h"
 #include "screens/choice_fixture.h"
 #include "screens/creditsscreen.h"

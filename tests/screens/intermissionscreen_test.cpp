@@ -1,8 +1,8 @@
 // Intermission: story line and buttons per failure kind, the top-score notice and reward
 // sound taken at the end of the fade-in, and where the buttons lead.
-#include "game/airport.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "game/airport/airport.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "game/gameshell.h"
 #include "screens/gamescreen.h"
 #include "screens/intermissionscreen.h"

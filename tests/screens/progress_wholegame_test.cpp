@@ -4,12 +4,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/fleetmanager.h"
+#include "game/traffic/fleetmanager.h"
 #include "game/gameshell.h"
 #include "imports/kz_time.h"
 #include "screens/intermissionscreen.h"
 #include "screens/scorescreen.h"
-#include "shell_fixture.h"
+#include "screens/shell_fixture.h"
 #include "support/unwritable.h"
 
 using namespace shell_test;

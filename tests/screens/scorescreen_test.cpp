@@ -3,8 +3,8 @@
 #include <climits>
 #include <vector>
 
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "game/gameshell.h"
 #include "imports/kz_time.h"
 #include "screens/progress_fixture.h"

@@ -1,8 +1,8 @@
 // The simulation's links to the screens: a game over shows the intermission, enters the
 // score and saves, and a new run finds it all again; the program's end saves a running game;
 // the story drives its break screen through the links.
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
 #include "game/gameshell.h"
 #include "imports/kz_time.h"
 #include "screens/intermissionscreen.h"
@@ -10,7 +10,7 @@
 #include "screens/scorescreen.h"
 #include "screens/screenshell.h"
 #include "screens/storybreakscreen.h"
-#include "settingsmanager.h"
+#include "screens/settingsmanager.h"
 #include "vostrel/vostrelframework.h"
 
 using progress_test::ProgressFixture;

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <functional>
 
-#include "game/fleetmanager.h"
+#include "game/traffic/fleetmanager.h"
 #include "imports/kz_time.h"
 #include "screens/progress_fixture.h"
 #include "screens/scorescreen.h"
-#include "settingsmanager.h"
+#include "screens/settingsmanager.h"
 
 using progress_test::ProgressFixture;
 namespace fs = std::filesystem;

@@ -9,12 +9,12 @@
 #include <set>
 #include <string>
 
-#include "constants.h"
-#include "game/airport.h"
-#include "game/airportitem.h"
-#include "game/game_playmanager.h"
-#include "game/gameobject.h"
-#include "loadassets.h"
+#include "screens/constants.h"
+#include "game/airport/airport.h"
+#include "game/airport/airportitem.h"
+#include "game/scenarios/game_playmanager.h"
+#include "game/traffic/gameobject.h"
+#include "screens/loadassets.h"
 #include "screens/gamescreen.h"
 #include "screens/menuscreen.h"
 #include "platform/testing.h"

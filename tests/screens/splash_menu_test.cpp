@@ -5,7 +5,7 @@
 #include "screens/scorescreen.h"
 #include "screens/splashscreen.h"
 #include "screens/workloadscreen.h"
-#include "shell_fixture.h"
+#include "screens/shell_fixture.h"
 #include "vostrel/kz_systemui2.h"
 
 using namespace shell_test;

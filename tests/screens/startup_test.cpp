@@ -6,13 +6,13 @@
 #include <csignal>
 #include <fstream>
 
-#include "game/fleetmanager.h"
-#include "game/gameobject.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/traffic/gameobject.h"
 #include "platform/canvas.h"
 #include "platform/window.h"
 #include "screens/menuscreen.h"
 #include "screens/splashscreen.h"
-#include "shell_fixture.h"
+#include "screens/shell_fixture.h"
 #include "vostrel/kz_uielement.h"
 
 using namespace shell_test;

@@ -2,14 +2,14 @@
 // phase with guided landings, a collision that restarts the phase, its break and Play again.
 #include <fstream>
 
-#include "game/gameui.h"
-#include "game/gs_forgottenport.h"
+#include "game/display/gameui.h"
+#include "game/scenarios/gs_forgottenport.h"
 #include "screens/storybreakscreen.h"
 #include "screens/workloadscreen.h"
-#include "loadassets.h"
+#include "screens/loadassets.h"
 #include "platform/sys.h"
 #include "platform/window.h"
-#include "tower_fixture.h"
+#include "screens/tower_fixture.h"
 
 using namespace shell_test;
 

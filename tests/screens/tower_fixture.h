@@ -11,12 +11,12 @@
 #include <sstream>
 #include <vector>
 
-#include "game/aircraft.h"
-#include "game/fleetmanager.h"
+#include "game/traffic/aircraft.h"
+#include "game/traffic/fleetmanager.h"
 #include "game/gameengine.h"
-#include "game/gameworld.h"
-#include "game/runway.h"
-#include "shell_fixture.h"
+#include "game/traffic/gameworld.h"
+#include "game/airport/runway.h"
+#include "screens/shell_fixture.h"
 
 namespace shell_test {
 

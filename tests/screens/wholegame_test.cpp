@@ -3,15 +3,15 @@
 // menu. Every step leaves a picture in test-output. Back pressed during the fades after Play.
 #include <cmath>
 
-#include "game/aircraft.h"
-#include "game/fleetmanager.h"
+#include "game/traffic/aircraft.h"
+#include "game/traffic/fleetmanager.h"
 #include "game/gameengine.h"
-#include "game/gameworld.h"
-#include "game/runway.h"
+#include "game/traffic/gameworld.h"
+#include "game/airport/runway.h"
 #include "screens/airportselectscreen.h"
 #include "screens/splashscreen.h"
 #include "screens/workloadscreen.h"
-#include "shell_fixture.h"
+#include "screens/shell_fixture.h"
 
 using namespace shell_test;
 

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "constants.h"
-#include "game/airport.h"
-#include "game/fleetmanager.h"
-#include "game/game_playmanager.h"
-#include "game/gp_birdmigration.h"
-#include "game/gp_unitednations.h"
-#include "game/gs_forgottenport.h"
+#include "screens/constants.h"
+#include "game/airport/airport.h"
+#include "game/traffic/fleetmanager.h"
+#include "game/scenarios/game_playmanager.h"
+#include "game/scenarios/gp_birdmigration.h"
+#include "game/scenarios/gp_unitednations.h"
+#include "game/scenarios/gs_forgottenport.h"
 #include "screens/airportselectscreen.h"
 #include "screens/choice_fixture.h"
 #include "screens/gamescreen.h"

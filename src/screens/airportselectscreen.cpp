@@ -72,18 +72,6 @@ std::shared_ptr<KZ_button> AirportSelectScreen::airportButton(int k) const {
     }
 }
 
-int AirportSelectScreen::update() { return 0; }
-int AirportSelectScreen::onFadeInEnd() { return 0; }
-int AirportSelectScreen::onFadeOutStart() { return 0; }
-int AirportSelectScreen::onMouseMove(int, int) { return 0; }
-int AirportSelectScreen::onMouseUp(int, int) { return 0; }
-int AirportSelectScreen::onMouseDown(int, int) { return 0; }
-// Everything here goes through the buttons; Esc does nothing.
-int AirportSelectScreen::onKeyPress(int) { return 0; }
-int AirportSelectScreen::onDragStart(int, int) { return 0; }
-int AirportSelectScreen::onDrag(int, int) { return 0; }
-int AirportSelectScreen::onDragStop(int, int) { return 0; }
-
 int AirportSelectScreen::onFadeInStart() {
     const float s = ScreenManager::getDrawScale();
     auto res = ResourceManager::GetInstance();

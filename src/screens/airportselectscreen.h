@@ -18,19 +18,10 @@ class AirportSelectScreen : public inf_screenManager, public Singleton<AirportSe
 public:
     AirportSelectScreen();
 
-    int update() override;
     int render() override;
     int onFadeInStart() override;
-    int onFadeInEnd() override;
-    int onFadeOutStart() override;
     int onFadeOutEnd() override;
-    int onMouseMove(int x, int y) override;
-    int onMouseUp(int x, int y) override;
-    int onMouseDown(int x, int y) override;
-    int onKeyPress(int key) override;
-    int onDragStart(int x, int y) override;
-    int onDrag(int x, int y) override;
-    int onDragStop(int x, int y) override;
+    // Everything here goes through the buttons; Esc does nothing.
     int SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>& context) override;
 
     // Record i (0 to 3); nullptr when out of range or when its line was missing or short.

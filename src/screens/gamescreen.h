@@ -22,7 +22,6 @@ public:
     int update() override;
     int render() override;
     int onFadeInStart() override;
-    int onFadeInEnd() override { return 0; }
     int onFadeOutStart() override;
     int onFadeOutEnd() override;
     int onMouseMove(int x, int y) override;

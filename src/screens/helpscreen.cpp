@@ -26,16 +26,6 @@ TextPageScreen::TextPageScreen(const Layout& layout) : _layout(layout) {
                                                           this, _id);
 }
 
-int TextPageScreen::update() { return 0; }
-int TextPageScreen::onFadeInEnd() { return 0; }
-int TextPageScreen::onFadeOutStart() { return 0; }
-int TextPageScreen::onMouseMove(int, int) { return 0; }
-int TextPageScreen::onMouseUp(int, int) { return 0; }
-int TextPageScreen::onMouseDown(int, int) { return 0; }
-int TextPageScreen::onDragStart(int, int) { return 0; }
-int TextPageScreen::onDrag(int, int) { return 0; }
-int TextPageScreen::onDragStop(int, int) { return 0; }
-
 int TextPageScreen::onKeyPress(int key) {
     if (key == KEY_ESC) ScreenManager::GetInstance()->navBack();
     return 0;

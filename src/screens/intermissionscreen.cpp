@@ -128,12 +128,3 @@ int IntermissionScreen::onFadeOutEnd() {
     return 0;
 }
 
-int IntermissionScreen::update() { return 0; }
-int IntermissionScreen::onFadeOutStart() { return 0; }
-int IntermissionScreen::onMouseMove(int, int) { return 0; }
-int IntermissionScreen::onMouseUp(int, int) { return 0; }
-int IntermissionScreen::onMouseDown(int, int) { return 0; }
-int IntermissionScreen::onKeyPress(int) { return 0; }
-int IntermissionScreen::onDragStart(int, int) { return 0; }
-int IntermissionScreen::onDrag(int, int) { return 0; }
-int IntermissionScreen::onDragStop(int, int) { return 0; }

@@ -15,19 +15,9 @@ public:
     // Button events from the widget system; acts on clicks only.
     int SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>& source) override;
 
-    int update() override { return 0; }
     int render() override;
     int onFadeInStart() override;
-    int onFadeInEnd() override { return 0; }
-    int onFadeOutStart() override { return 0; }
     int onFadeOutEnd() override;
-    int onMouseMove(int, int) override { return 0; }
-    int onMouseUp(int, int) override { return 0; }
-    int onMouseDown(int, int) override { return 0; }
-    int onKeyPress(int) override { return 0; }
-    int onDragStart(int, int) override { return 0; }
-    int onDrag(int, int) override { return 0; }
-    int onDragStop(int, int) override { return 0; }
 
     // The screen Continue returns to (the game or the story break); the latest call wins.
     int set_ctnScreen(const ScreenPtr& screen);

@@ -48,8 +48,6 @@ ScoreScreen::ScoreScreen() {
     for (const auto& ti : TABLE_IMAGES) _table->addImage(ti.key, res->getDirectImage(std::string(IMAGE_DIR) + ti.file));
 }
 
-int ScoreScreen::update() { return 0; }
-
 int ScoreScreen::render() {
     if (_bgd) plat::drawImage(*_bgd, 0, 0, 0);
     if (_img_banner) plat::drawImage(*_img_banner, 0, float(scaled(12)), 0);
@@ -77,22 +75,11 @@ int ScoreScreen::onFadeInStart() {
     return 0;
 }
 
-int ScoreScreen::onFadeInEnd() { return 0; }
-int ScoreScreen::onFadeOutStart() { return 0; }
-
 int ScoreScreen::onFadeOutEnd() {
     _bgd.reset();
     _img_banner.reset();
     return 0;
 }
-
-int ScoreScreen::onMouseMove(int, int) { return 0; }
-int ScoreScreen::onMouseUp(int, int) { return 0; }
-int ScoreScreen::onMouseDown(int, int) { return 0; }
-int ScoreScreen::onKeyPress(int) { return 0; }
-int ScoreScreen::onDragStart(int, int) { return 0; }
-int ScoreScreen::onDrag(int, int) { return 0; }
-int ScoreScreen::onDragStop(int, int) { return 0; }
 
 int ScoreScreen::SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>& context) {
     auto ev = std::dynamic_pointer_cast<KZ_event>(message);

@@ -13,16 +13,7 @@ public:
     int update() override;
     int render() override;
     int onFadeInStart() override;
-    int onFadeInEnd() override { return 0; }
-    int onFadeOutStart() override { return 0; }
     int onFadeOutEnd() override;
-    int onMouseMove(int, int) override { return 0; }
-    int onMouseUp(int, int) override { return 0; }
-    int onMouseDown(int, int) override { return 0; }
-    int onKeyPress(int) override { return 0; }
-    int onDragStart(int, int) override { return 0; }
-    int onDrag(int, int) override { return 0; }
-    int onDragStop(int, int) override { return 0; }
 
     int getTimer() const { return _timer; }
 

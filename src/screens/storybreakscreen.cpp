@@ -98,14 +98,3 @@ int StorybreakScreen::onFadeOutStart() {
     return 0;
 }
 
-int StorybreakScreen::update() { return 0; }
-int StorybreakScreen::onFadeInStart() { return 0; }
-int StorybreakScreen::onFadeInEnd() { return 0; }
-int StorybreakScreen::onFadeOutEnd() { return 0; }
-int StorybreakScreen::onMouseMove(int, int) { return 0; }
-int StorybreakScreen::onMouseUp(int, int) { return 0; }
-int StorybreakScreen::onMouseDown(int, int) { return 0; }
-int StorybreakScreen::onKeyPress(int) { return 0; }
-int StorybreakScreen::onDragStart(int, int) { return 0; }
-int StorybreakScreen::onDrag(int, int) { return 0; }
-int StorybreakScreen::onDragStop(int, int) { return 0; }

@@ -16,19 +16,8 @@ public:
 
     StorybreakScreen();
 
-    int update() override;
     int render() override;
-    int onFadeInStart() override;
-    int onFadeInEnd() override;
     int onFadeOutStart() override;
-    int onFadeOutEnd() override;
-    int onMouseMove(int x, int y) override;
-    int onMouseUp(int x, int y) override;
-    int onMouseDown(int x, int y) override;
-    int onKeyPress(int key) override;
-    int onDragStart(int x, int y) override;
-    int onDrag(int x, int y) override;
-    int onDragStop(int x, int y) override;
     int SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>& context) override;
 
     int startSound() { return 0; }

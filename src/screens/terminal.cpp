@@ -58,12 +58,3 @@ int Terminal::_renderAddons(float scale) {
     return 0;
 }
 
-int Terminal::update() { return 0; }
-int Terminal::onFadeInEnd() { return 0; }
-int Terminal::onFadeOutStart() { return 0; }
-int Terminal::onMouseMove(int, int) { return 0; }
-int Terminal::onMouseUp(int, int) { return 0; }
-int Terminal::onMouseDown(int, int) { return 0; }
-int Terminal::onDragStart(int, int) { return 0; }
-int Terminal::onDrag(int, int) { return 0; }
-int Terminal::onDragStop(int, int) { return 0; }

@@ -63,15 +63,6 @@ int WorkloadScreen::_init() {
     return 0;
 }
 
-int WorkloadScreen::update() { return 0; }
-int WorkloadScreen::onFadeInEnd() { return 0; }
-int WorkloadScreen::onFadeOutStart() { return 0; }
-int WorkloadScreen::onMouseMove(int, int) { return 0; }
-int WorkloadScreen::onMouseDown(int, int) { return 0; }
-int WorkloadScreen::onDragStart(int, int) { return 0; }
-int WorkloadScreen::onDrag(int, int) { return 0; }
-int WorkloadScreen::onDragStop(int, int) { return 0; }
-
 int WorkloadScreen::onFadeInStart() {
     auto res = ResourceManager::GetInstance();
     _bgd = res->getDirectImage("images/screens/workload/bgd.jpg");

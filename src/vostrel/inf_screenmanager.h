@@ -6,20 +6,21 @@
 
 class inf_screenManager : public Object {
 public:
+    // Every handler does nothing and returns 0 unless a screen has a use for it.
     virtual int getID() { return _id; }
-    virtual int update() = 0;
-    virtual int render() = 0;
-    virtual int onFadeInStart() = 0;
-    virtual int onFadeInEnd() = 0;
-    virtual int onFadeOutStart() = 0;
-    virtual int onFadeOutEnd() = 0;
-    virtual int onMouseMove(int x, int y) = 0;
-    virtual int onMouseUp(int x, int y) = 0;
-    virtual int onMouseDown(int x, int y) = 0;
-    virtual int onKeyPress(int key) = 0;
-    virtual int onDragStart(int x, int y) = 0;
-    virtual int onDrag(int x, int y) = 0;
-    virtual int onDragStop(int x, int y) = 0;
+    virtual int update() { return 0; }
+    virtual int render() { return 0; }
+    virtual int onFadeInStart() { return 0; }
+    virtual int onFadeInEnd() { return 0; }
+    virtual int onFadeOutStart() { return 0; }
+    virtual int onFadeOutEnd() { return 0; }
+    virtual int onMouseMove(int, int) { return 0; }
+    virtual int onMouseUp(int, int) { return 0; }
+    virtual int onMouseDown(int, int) { return 0; }
+    virtual int onKeyPress(int) { return 0; }
+    virtual int onDragStart(int, int) { return 0; }
+    virtual int onDrag(int, int) { return 0; }
+    virtual int onDragStop(int, int) { return 0; }
 
 protected:
     int _id = 0;

@@ -102,14 +102,8 @@ public:
         GameEngine::GetInstance()->getRenderer()->update();
         return 0;
     }
-    int onFadeInStart() override { return 0; }
-    int onFadeInEnd() override { return 0; }
-    int onFadeOutStart() override { return 0; }
-    int onFadeOutEnd() override { return 0; }
     int onMouseMove(int x, int y) override { return GameEngine::GetInstance()->onMouseMove(x, y); }
-    int onMouseUp(int, int) override { return 0; }
     int onMouseDown(int x, int y) override { return GameEngine::GetInstance()->onMouseDown(x, y); }
-    int onKeyPress(int) override { return 0; }
     int onDragStart(int x, int y) override { return GameEngine::GetInstance()->onDragStart(x, y); }
     int onDrag(int x, int y) override { return GameEngine::GetInstance()->onDrag(x, y); }
     int onDragStop(int x, int y) override { return GameEngine::GetInstance()->onDragStop(x, y); }

@@ -40,19 +40,7 @@ inline ScreenPtr incoming(const ScreenManager& sm) { return ScreenManagerPeek::i
 class PlainScreen : public inf_screenManager {
 public:
     explicit PlainScreen(int id) { _id = id; }
-    int update() override { return 0; }
-    int render() override { return 0; }
     int onFadeInStart() override { ++fadeIns; return 0; }
-    int onFadeInEnd() override { return 0; }
-    int onFadeOutStart() override { return 0; }
-    int onFadeOutEnd() override { return 0; }
-    int onMouseMove(int, int) override { return 0; }
-    int onMouseUp(int, int) override { return 0; }
-    int onMouseDown(int, int) override { return 0; }
-    int onKeyPress(int) override { return 0; }
-    int onDragStart(int, int) override { return 0; }
-    int onDrag(int, int) override { return 0; }
-    int onDragStop(int, int) override { return 0; }
     int fadeIns = 0;
 };
 

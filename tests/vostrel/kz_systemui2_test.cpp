@@ -367,19 +367,6 @@ public:
         }
         return 0;
     }
-    int update() override { return 0; }
-    int render() override { return 0; }
-    int onFadeInStart() override { return 0; }
-    int onFadeInEnd() override { return 0; }
-    int onFadeOutStart() override { return 0; }
-    int onFadeOutEnd() override { return 0; }
-    int onMouseMove(int, int) override { return 0; }
-    int onMouseUp(int, int) override { return 0; }
-    int onMouseDown(int, int) override { return 0; }
-    int onKeyPress(int) override { return 0; }
-    int onDragStart(int, int) override { return 0; }
-    int onDrag(int, int) override { return 0; }
-    int onDragStop(int, int) override { return 0; }
 
     std::shared_ptr<KZ_button> button;
     std::shared_ptr<inf_screenManager> next;

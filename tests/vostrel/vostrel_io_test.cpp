@@ -17,12 +17,6 @@ namespace {
 class InputScreen : public inf_screenManager {
 public:
     std::vector<std::string> log;
-    int update() override { return 0; }
-    int render() override { return 0; }
-    int onFadeInStart() override { return 0; }
-    int onFadeInEnd() override { return 0; }
-    int onFadeOutStart() override { return 0; }
-    int onFadeOutEnd() override { return 0; }
     int onMouseMove(int x, int y) override { return rec("move", x, y); }
     int onMouseUp(int x, int y) override { return rec("up", x, y); }
     int onMouseDown(int x, int y) override { return rec("down", x, y); }

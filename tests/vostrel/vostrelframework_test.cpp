@@ -399,18 +399,10 @@ public:
         return 0;
     }
     int update() override { return rec("update"); }
-    int render() override { return 0; }
     int onFadeInStart() override { return rec("fadeInStart"); }
     int onFadeInEnd() override { return rec("fadeInEnd"); }
     int onFadeOutStart() override { return rec("fadeOutStart"); }
     int onFadeOutEnd() override { return rec("fadeOutEnd"); }
-    int onMouseMove(int, int) override { return 0; }
-    int onMouseUp(int, int) override { return 0; }
-    int onMouseDown(int, int) override { return 0; }
-    int onKeyPress(int) override { return 0; }
-    int onDragStart(int, int) override { return 0; }
-    int onDrag(int, int) override { return 0; }
-    int onDragStop(int, int) override { return 0; }
 
 private:
     int rec(const std::string& what) {

@@ -24,8 +24,12 @@ public:
 
     ResourceManager();
 
-    // Must come before the first GetInstance: the folders are fixed then.
+    // Both must come before the first GetInstance: the folders are fixed then. With the
+    // bundle flag set the assets are taken from the bundle folder's "assets" folder; the
+    // start-up names that folder (the game's is its executable's), else the executable's is
+    // taken.
     static int setMacReleaseCompile(int flag);
+    static int setBundleFolder(const std::string& folder);
     std::string getBasePath() const;
 
     int addImage(const std::string& file, const std::string& key, int midHandle);
@@ -65,6 +69,7 @@ public:
     std::vector<std::string> fontChar;
 
     static int _macReleaseCompile;
+    static std::string _bundleFolder;
     static std::string _appPath;
     static std::string _basePath;
     static std::string _imagePath;

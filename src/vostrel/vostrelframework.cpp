@@ -25,13 +25,13 @@ std::shared_ptr<VostrelFramework> VostrelFramework::Create() { return GetInstanc
 VostrelFramework::VostrelFramework() = default;
 
 int VostrelFramework::initApp(int width, int height, int fps, int mode) {
+    // Every service is made here, in this order and nowhere else: the input poller binds the
+    // screen manager when it is made, and the registry fixes its asset folders when it is.
     ui = KZ_systemUI2::GetInstance();
-    // The input poller creates the screen manager.
+    screen = ScreenManager::GetInstance();
     io = Vostrel_IO::GetInstance();
     display = Vostrel_display::Create(width, height, fps, mode);
-    // The asset folders are fixed here, from the bundle flag set before.
     resource = ResourceManager::GetInstance();
-    screen = ScreenManager::GetInstance();
     screen->init(width, height, fps, ui);
     audio = SoundManager::GetInstance();
     plat::openAudio();

@@ -4,7 +4,6 @@
 // points and lights over the generated background, for a person to compare.
 #include <climits>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -17,9 +16,9 @@
 #include "platform/image.h"
 #include "platform/testing.h"
 #include "game/sim_env.h"
+#include "support/kit.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
-#include "vostrel/singleton.h"
 #include "vostrel/soundmanager.h"
 
 namespace fs = std::filesystem;
@@ -52,27 +51,13 @@ void writeWav(const fs::path& p) {
 class AirportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SingletonRegistry::resetAllForTests();
         plat::testing::useSilentAudio();
-        plat::testing::clearPlayLog();
-        ScreenManager::setDrawScale(1.0f);
-        char tmpl[] = "/tmp/tarn-airport-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
         writePicture(root / "assets/images/airport/tower.png", 20, 20, 0xFF000000u);
         writePicture(root / "assets/images/airport/tower", 20, 20, 0xFF000000u);
         writePicture(root / "assets/images/airport/storm.png", 20, 20, 0xFFFFFFFFu);
         writePicture(root / "assets/images/flags/testland.png", 6, 4, 0xFFFF0000u);
         writeWav(root / "assets/audio/amb.wav");
-        oldCwd = fs::current_path();
-        fs::current_path(root);
         airport = Airport::getInstance();
-    }
-    void TearDown() override {
-        airport = nullptr;
-        SingletonRegistry::resetAllForTests();
-        fs::current_path(oldCwd);
-        fs::remove_all(root);
     }
     static AirportItem record(const std::string& img, const std::string& sound) {
         auto item = AirportItem::fromLine("Test/" + img + "/" + sound +
@@ -84,7 +69,8 @@ protected:
         for (int i = 0; i < n; ++i) airport->update();
     }
 
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"airport"};
+    const fs::path root = scratch.enter();
     AirportPtr airport;
 };
 

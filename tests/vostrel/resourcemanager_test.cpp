@@ -1,5 +1,6 @@
 // The asset registry: folders, registration and lookup by kind, fatal messages, files.
 #include "support/child_process.h"
+#include "support/kit.h"
 #include "support/unwritable.h"
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -35,20 +36,12 @@ void writePng(const fs::path& p, int w, int h) {
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/tarn-registry-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        oldCwd = fs::current_path();
-        fs::current_path(root);
         fs::create_directories(root / "assets" / "images");
         fs::create_directories(root / "assets" / "fonts");
         fs::create_directories(root / "assets" / "audio");
     }
-    void TearDown() override {
-        fs::current_path(oldCwd);
-        fs::remove_all(root);
-    }
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"registry"};
+    const fs::path root = scratch.enter();
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "platform/audio.h"
 #include "platform/testing.h"
+#include "support/kit.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/soundmanager.h"
 
@@ -43,11 +44,6 @@ class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::testing::useSilentAudio();
-        char tmpl[] = "/tmp/tarn-sound-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        oldCwd = fs::current_path();
-        fs::current_path(root);
         for (const char* name : {"path.wav", "touch.wav", "siren.wav", "loop.wav"})
             writeWav(root / "assets/audio" / name, 22050);
         writeWav(root / "assets/audio/athems/anthem.wav", 44100);
@@ -57,11 +53,8 @@ protected:
         rm->addSound("siren.wav", "danger sound", 1);
         sm = SoundManager::GetInstance();
     }
-    void TearDown() override {
-        fs::current_path(oldCwd);
-        fs::remove_all(root);
-    }
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"sound"};
+    const fs::path root = scratch.enter();
     std::shared_ptr<SoundManager> sm;
 };
 

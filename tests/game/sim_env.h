@@ -124,7 +124,7 @@ public:
         scenario = std::make_shared<RecordingScenario>();
         GameShell::get().setGameplayMan(scenario);
     }
-    // The folder goes; the state goes between the cases.
+    // The folder goes (also with the environment); the state goes between the cases.
     void stop() { _scratch.reset(); }
 
     // Plays of sounds whose file name holds `part`, since the last clearPlayLog.
@@ -143,6 +143,13 @@ public:
 
 private:
     std::unique_ptr<kit::Scratch> _scratch;
+};
+
+// The fixture of most simulation tests: the environment started for every case.
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override { env.start(); }
+    SimEnv env;
 };
 
 // An aircraft put straight into the world: on screen (so it has radar contact) and

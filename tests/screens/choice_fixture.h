@@ -8,14 +8,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/canvas.h"
-#include "platform/window.h"
-#include "screens/loadassets.h"
 #include "screens/screenshell.h"
 #include "support/kit_test.h"
 #include "vostrel/kz_systemui2.h"
 #include "vostrel/kz_uielement.h"
-#include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 
 namespace choice_test {
@@ -26,10 +22,7 @@ using kit::incoming;
 
 class ChoiceFixture : public kit::ScreenTest {
 protected:
-    void SetUp() override {
-        kit::sandboxAssets(root / "assets");
-        kit::offscreen();
-    }
+    void SetUp() override { kit::sandboxAssets(root / "assets"); }
 
     // Replaces a data text; call before boot().
     void writeText(const std::string& name, const std::string& bytes) {
@@ -43,13 +36,9 @@ protected:
     // The window, the manager, every asset of the game under its key and the simulation's
     // links to the screens; then the stand-in menu is shown.
     void boot() {
-        ASSERT_TRUE(plat::openWindow(800, 480, 30));
-        sm()->init(800, 480, 30, KZ_systemUI2::GetInstance());
-        loadAssets();
+        kit::openScreens();
         installScreenShell();
         sm()->initFont();
-        plat::setImageFont(ResourceManager::GetInstance()->retrieveFont("normal"));
-        plat::setColor(255, 255, 255);
         menu = std::make_shared<kit::RecordingScreen>(1);
         sm()->switchTo(menu, 0, 0.0f);
         settle();

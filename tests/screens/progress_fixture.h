@@ -9,13 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/canvas.h"
-#include "platform/window.h"
-#include "screens/loadassets.h"
 #include "support/kit_test.h"
-#include "vostrel/kz_systemui2.h"
-#include "vostrel/resourcemanager.h"
-#include "vostrel/screenmanager.h"
 
 namespace progress_test {
 
@@ -27,12 +21,7 @@ class ProgressFixture : public kit::ScreenTest {
 protected:
     void SetUp() override {
         kit::sandboxAssets(root / "assets");
-        kit::offscreen();
-        ASSERT_TRUE(plat::openWindow(800, 480, 30));
-        sm()->init(800, 480, 30, KZ_systemUI2::GetInstance());
-        loadAssets();
-        plat::setImageFont(ResourceManager::GetInstance()->retrieveFont("normal"));
-        plat::setColor(255, 255, 255);
+        kit::openScreens();
     }
 
     fs::path settingsPath() const { return root / "assets/settings.txt"; }

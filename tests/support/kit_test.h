@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,8 +14,11 @@
 
 #include "imports/object.h"
 #include "platform/canvas.h"
+#include "platform/image.h"
 #include "platform/testing.h"
+#include "platform/window.h"
 #include "support/kit.h"
+#include "vostrel/kz_systemui2.h"
 #include "vostrel/inf_screenmanager.h"
 #include "vostrel/kz_event.h"
 #include "vostrel/screenmanager.h"
@@ -81,6 +85,41 @@ private:
     std::vector<std::string>* _to;
     int _heard;
 };
+
+// The screens' framework without the start-up, offscreen: the window, the screen manager
+// with the widget system, every asset of the game, "normal" as the font in force, white ink.
+inline void openScreens() {
+    offscreen();
+    ASSERT_TRUE(plat::openWindow(800, 480, 30));
+    ScreenManager::GetInstance()->init(800, 480, 30, KZ_systemUI2::GetInstance());
+    loadAssets();
+    plat::setImageFont(ResourceManager::GetInstance()->retrieveFont("normal"));
+    plat::setColor(255, 255, 255);
+}
+
+// Small files a case writes into its scratch folder, the folders on the way made.
+inline void writeFile(const std::filesystem::path& p, const std::string& bytes) {
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+inline void writePng(const std::filesystem::path& p, int w, int h, uint32_t argb = plat::argb(255, 10, 200, 30)) {
+    std::filesystem::create_directories(p.parent_path());
+    ASSERT_TRUE(plat::savePNG(plat::PixelBuffer(w, h, plat::PF_RGBA, argb), p.string(), 5));
+}
+// A mono 16-bit WAV of `frames` samples at 22050 Hz.
+inline void writeWav(const std::filesystem::path& p, uint32_t frames = 2205) {
+    std::string b = "RIFF";
+    auto put = [&b](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b += char((v >> (8 * i)) & 0xFF);
+    };
+    put(36 + frames * 2, 4);
+    b += "WAVEfmt ";
+    put(16, 4), put(1, 2), put(1, 2), put(22050, 4), put(44100, 4), put(2, 2), put(16, 2);
+    b += "data";
+    put(frames * 2, 4);
+    for (uint32_t i = 0; i < frames; ++i) put((i % 50) * 300, 2);
+    writeFile(p, b);
+}
 
 // The screen a switch is heading for, read before any frame runs it.
 struct ScreenManagerPeek : ScreenManager {

@@ -1,6 +1,6 @@
 // The asset registry: folders, registration and lookup by kind, fatal messages, files.
 #include "support/child_process.h"
-#include "support/kit.h"
+#include "support/kit_test.h"
 #include "support/unwritable.h"
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -21,16 +21,8 @@ namespace {
 // Runs fn in a forked child with its standard output captured; returns the exit status
 // (-1 when the child did not exit normally) and what it printed.
 
-void writeFile(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-void writePng(const fs::path& p, int w, int h) {
-    fs::create_directories(p.parent_path());
-    plat::PixelBuffer buf(w, h, plat::PF_RGBA, plat::argb(255, 200, 10, 10));
-    ASSERT_TRUE(plat::savePNG(buf, p.string(), 5));
-}
+using kit::writeFile;
+using kit::writePng;
 
 // Each test runs in a fresh temporary working directory holding an "assets" tree.
 class RegistryTest : public ::testing::Test {

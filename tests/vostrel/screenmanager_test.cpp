@@ -40,8 +40,7 @@ public:
 class ScreenManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
+        kit::offscreen();
         ASSERT_TRUE(plat::openWindow(800, 480, 30));
         sm = ScreenManager::GetInstance();
         sm->init(800, 480, 30, KZ_systemUI2::GetInstance());

@@ -17,8 +17,7 @@ namespace {
 class InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
+        kit::offscreen();
         ASSERT_TRUE(plat::openWindow(800, 480, 30));
         io = Vostrel_IO::GetInstance();
         sm = ScreenManager::GetInstance();

@@ -30,11 +30,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void writePng(const fs::path& p, int w, int h, uint32_t colour = plat::argb(255, 10, 200, 30)) {
-    fs::create_directories(p.parent_path());
-    plat::PixelBuffer buf(w, h, plat::PF_RGBA, colour);
-    ASSERT_TRUE(plat::savePNG(buf, p.string(), 5));
-}
+using kit::writePng;
 
 std::string headOf(const fs::path& p, size_t n) {
     std::ifstream in(p, std::ios::binary);

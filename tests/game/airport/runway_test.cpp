@@ -224,15 +224,13 @@ TEST_F(RunwayTest, HeadOfStateApproachAppendsBothTouchdownPointsAndTheCentre) {
 
 namespace {
 
-class FinalFlightTest : public ::testing::Test {
+class FinalFlightTest : public simtest::SimTest {
 protected:
     void SetUp() override {
-        env.start();
+        SimTest::SetUp();
         Airport::GetInstance()->_addRunway(Runway::Create(P, 0, 330, Aircraft::HEAVY));
         ScreenManager::GetInstance()->setScreen(std::make_shared<simtest::PlayScreen>());
     }
-    void TearDown() override { env.stop(); }
-    simtest::SimEnv env;
 };
 
 }  // namespace

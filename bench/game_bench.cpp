@@ -43,7 +43,6 @@
 #include "screens/gamescreen.h"
 #include "screens/menuscreen.h"
 #include "vostrel/kz_systemui2.h"
-#include "vostrel/kz_uielement.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"

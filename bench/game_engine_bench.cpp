@@ -11,10 +11,8 @@
 
 #include "game/traffic/aircraft.h"
 #include "game/gameengine.h"
-#include "game/traffic/gameobject.h"
 #include "game/traffic/gameworld.h"
 #include "platform/testing.h"
-#include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"
 #include "vostrel/vostrelframework.h"

@@ -34,7 +34,6 @@
 #include "game/traffic/aircraft.h"
 #include "game/airport/airport.h"
 #include "game/traffic/fleetmanager.h"
-#include "game/traffic/gameobject.h"
 #include "game/traffic/gameworld.h"
 #include "game/airport/runway.h"
 #include "imports/kz_boundingbox.h"
@@ -48,7 +47,6 @@
 #include "support/kit.h"
 #include "vostrel/kz_systemui2.h"
 #include "vostrel/kz_uielement.h"
-#include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/vostrelframework.h"
 

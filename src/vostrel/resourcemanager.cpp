@@ -19,9 +19,9 @@ std::string ResourceManager::videoPath;
 // The folders are fixed by the first registry of a process; tests start each case afresh.
 [[maybe_unused]] static const bool foldersForgotten = (SingletonRegistry::onReset([] {
     ResourceManager::_macReleaseCompile = 0;
-    for (std::string* s : {&ResourceManager::_bundleFolder, &ResourceManager::_appPath, &ResourceManager::_basePath, &ResourceManager::_imagePath,
-                           &ResourceManager::_fontPath, &ResourceManager::_audioPath, &ResourceManager::_textPath,
-                           &ResourceManager::videoPath})
+    for (std::string* s : {&ResourceManager::_bundleFolder, &ResourceManager::_appPath, &ResourceManager::_basePath,
+                           &ResourceManager::_imagePath, &ResourceManager::_fontPath, &ResourceManager::_audioPath,
+                           &ResourceManager::_textPath, &ResourceManager::videoPath})
         s->clear();
 }), true);
 

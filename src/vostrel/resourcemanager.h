@@ -25,9 +25,8 @@ public:
     ResourceManager();
 
     // Both must come before the first GetInstance: the folders are fixed then. With the
-    // bundle flag set the assets are taken from the bundle folder's "assets" folder; the
-    // start-up names that folder (the game's is its executable's), else the executable's is
-    // taken.
+    // bundle flag set, the assets are those of the bundle folder's "assets": the folder the
+    // start-up names (the game names its executable's), the executable's when none is named.
     static int setMacReleaseCompile(int flag);
     static int setBundleFolder(const std::string& folder);
     std::string getBasePath() const;

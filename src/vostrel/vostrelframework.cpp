@@ -25,8 +25,8 @@ std::shared_ptr<VostrelFramework> VostrelFramework::Create() { return GetInstanc
 VostrelFramework::VostrelFramework() = default;
 
 int VostrelFramework::initApp(int width, int height, int fps, int mode) {
-    // Every service is made here, in this order and nowhere else: the input poller binds the
-    // screen manager when it is made, and the registry fixes its asset folders when it is.
+    // The game's services are made here, in this order: the screen manager before the input
+    // poller, which binds it when it is made; the registry fixes its asset folders when made.
     ui = KZ_systemUI2::GetInstance();
     screen = ScreenManager::GetInstance();
     io = Vostrel_IO::GetInstance();

@@ -43,43 +43,23 @@
 #include "screens/gamescreen.h"
 #include "screens/menuscreen.h"
 #include "vostrel/kz_systemui2.h"
-#include "vostrel/kz_uielement.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"
 #include "vostrel/vostrelframework.h"
+#include "support/kit.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A private asset tree in a scratch folder: every entry of the built tree linked in, except
-// the image cache and the progress file, which the game makes itself. With `cache` the
-// cache is taken from "original" (the same pictures at draw scale 1).
+// A sandbox of the asset tree in a scratch folder (kit.h). With `cache` the image cache is
+// taken from "original" (the same pictures at draw scale 1); without it the start builds one.
 struct Tree {
-    fs::path root, oldCwd;
+    kit::Scratch root{"gamebench"};
 
-    explicit Tree(bool cache) {
-        char tmpl[] = "/tmp/tarn-gamebench-XXXXXX";
-        root = mkdtemp(tmpl);
-        const fs::path built = TARN_ASSET_DIR;
-        fs::create_directories(root / "assets");
-        for (const auto& e : fs::directory_iterator(built)) {
-            const std::string name = e.path().filename().string();
-            // The cache and what its builds leave beside it ("images.part-...", "images.old-...").
-            if (name.rfind("images", 0) == 0 || name == "settings.txt") continue;
-            fs::create_symlink(e.path(), root / "assets" / name);
-        }
-        if (cache) fs::create_directory_symlink(built / "original", root / "assets" / "images");
-        oldCwd = fs::current_path();
-        fs::current_path(root);
-    }
-    ~Tree() {
-        fs::current_path(oldCwd);
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-    void dropCache() {
+    explicit Tree(bool cache) { kit::sandboxAssets(root / "assets", {.cache = cache}); }
+    void dropCache() const {
         std::error_code ec;
         fs::remove_all(root / "assets" / "images", ec);
         fs::remove_all(root / "assets" / "images.part", ec);
@@ -87,25 +67,9 @@ struct Tree {
 };
 
 // Everything the process keeps between starts goes back to nothing.
-void forgetGame() {
-    SingletonRegistry::resetAllForTests();
-    GameObject::set_scale(0.0f);
-    KZ_UIelement::set_Scale(0.0f);
-    plat::testing::useOffscreen();
-    plat::testing::useFakeClock();
-    plat::testing::useSilentAudio();
-}
-
-// The game's start-up, with the asset folder redirected to the working directory once the
-// start-up has said where it wants them (before the registry exists).
-void startGame() {
-    startUp([](int step) {
-        if (step == 4) {
-            ResourceManager::setMacReleaseCompile(0);
-            ResourceManager::_appPath.clear();
-        }
-    });
-}
+void forgetGame() { kit::forgetEverything(); }
+// The game's own start-up on the tree.
+void startGame(const Tree& tree) { kit::startGame(tree.root); }
 
 std::shared_ptr<ScreenManager> sm() { return ScreenManager::GetInstance(); }
 
@@ -262,7 +226,7 @@ struct BusyGame {
 
     explicit BusyGame(int settle) {
         forgetGame();
-        startGame();
+        startGame(tree);
         plat::seedRnd(20);
         if (!playCalmDay()) return;
         scene = std::make_unique<BusyScene>();
@@ -352,7 +316,7 @@ void BM_StartToFirstFrame(benchmark::State& state) {
         forgetGame();
         const int before = plat::presentedFrames();
         state.ResumeTiming();
-        startGame();
+        startGame(tree);
         vostrel->update();
         state.PauseTiming();
         presented = plat::presentedFrames() - before;
@@ -371,7 +335,7 @@ void BM_FirstStartBuildingCache(benchmark::State& state) {
         tree.dropCache();
         forgetGame();
         state.ResumeTiming();
-        startGame();
+        startGame(tree);
         vostrel->update();
         state.PauseTiming();
         cached = 0;
@@ -398,9 +362,9 @@ long statusKb(const char* field) {
 
 // A player who keeps the game going: now and then presses on an aircraft and drags a path
 // in some direction for up to two seconds; starts a new calm day after each game over.
-void playTenMinutes(int frames, long out[4]) {
+void playTenMinutes(const Tree& tree, int frames, long out[4]) {
     forgetGame();
-    startGame();
+    startGame(tree);
     plat::seedRnd(7);
     if (!playCalmDay()) return;
     auto game = GameScreen::GetInstance();
@@ -463,7 +427,7 @@ void BM_ResidentAfterTenMinutes(benchmark::State& state) {
             long mine[4] = {-1, -1, 0, 0};
             {
                 Tree tree(true);
-                playTenMinutes(FRAMES, mine);
+                playTenMinutes(tree, FRAMES, mine);
             }
             if (write(fds[1], mine, sizeof mine) != ssize_t(sizeof mine)) _exit(2);
             _exit(0);

@@ -11,52 +11,32 @@
 
 #include "game/traffic/aircraft.h"
 #include "game/gameengine.h"
-#include "game/traffic/gameobject.h"
 #include "game/traffic/gameworld.h"
 #include "platform/testing.h"
-#include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/singleton.h"
 #include "vostrel/vostrelframework.h"
+#include "screens/loadassets.h"
+#include "support/kit.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The framework offscreen, in a scratch folder whose assets are the built tree (the image
-// cache is the originals themselves at draw scale 1).
+// The framework offscreen, in a scratch working folder holding a sandbox of the asset tree
+// (kit.h), with the game's assets registered.
 struct Stage {
-    fs::path root, oldCwd;
+    kit::Scratch root{"bench"};
 
     Stage() {
-        SingletonRegistry::resetAllForTests();
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
-        plat::testing::useSilentAudio();
-        char tmpl[] = "/tmp/tarn-bench-XXXXXX";
-        root = mkdtemp(tmpl);
-        const fs::path tree = TARN_ASSET_DIR;
-        fs::create_directories(root / "assets");
-        for (const auto& e : fs::directory_iterator(tree)) {
-            const std::string name = e.path().filename().string();
-            if (name != "images" && name != "settings.txt") fs::create_directory_symlink(e.path(), root / "assets" / name);
-        }
-        fs::create_directory_symlink(tree / "original", root / "assets" / "images");
-        oldCwd = fs::current_path();
-        fs::current_path(root);
-        ScreenManager::setDrawScale(1.0f);
-        GameObject::set_scale(1.0f);
+        kit::forgetEverything();
+        kit::offscreen();
+        kit::sandboxAssets(root / "assets");
+        root.enter();
         VostrelFramework::GetInstance()->initApp(800, 480, 30, 0);
-        auto rm = ResourceManager::GetInstance();
-        rm->addImage("aircraft/mooney.png", "Mooney", 0);
-        rm->addSprite("explosion.png", "explosion", 50, 50, 25, 1);
+        loadAssets();
     }
-    ~Stage() {
-        SingletonRegistry::resetAllForTests();
-        fs::current_path(oldCwd);
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
+    ~Stage() { SingletonRegistry::resetAllForTests(); }
 };
 
 }  // namespace

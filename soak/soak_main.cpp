@@ -34,7 +34,6 @@
 #include "game/traffic/aircraft.h"
 #include "game/airport/airport.h"
 #include "game/traffic/fleetmanager.h"
-#include "game/traffic/gameobject.h"
 #include "game/traffic/gameworld.h"
 #include "game/airport/runway.h"
 #include "imports/kz_boundingbox.h"
@@ -45,31 +44,15 @@
 #include "screens/menuscreen.h"
 #include "screens/terminal.h"
 #include "screens/settingsmanager.h"
+#include "support/kit.h"
 #include "vostrel/kz_systemui2.h"
 #include "vostrel/kz_uielement.h"
-#include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/vostrelframework.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The built asset tree mirrored as links into a scratch folder, without the image cache
-// (the start builds it) and without a progress file (the start creates it).
-fs::path mirror(const fs::path& from) {
-    char tmpl[] = "/tmp/tarn-soak-XXXXXX";
-    if (!mkdtemp(tmpl)) return {};
-    const fs::path root = tmpl;
-    fs::create_directories(root / "assets");
-    for (const auto& e : fs::directory_iterator(from)) {
-        const std::string name = e.path().filename().string();
-        // The cache and what its builds leave beside it ("images.part-...", "images.old-...").
-        if (name.rfind("images", 0) == 0 || name == "settings.txt") continue;
-        fs::create_symlink(fs::absolute(e.path()), root / "assets" / name);
-    }
-    return root;
-}
 
 std::string screenName(const ScreenPtr& s) {
     if (!s) return "(none)";
@@ -239,7 +222,7 @@ int main(int argc, char** argv) {
     long frames = 1000000;
     unsigned seed = 1;
     bool quiet = false;
-    fs::path assets = TARN_ASSET_DIR;
+    fs::path assets = kit::builtAssets();
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--seed" && i + 1 < argc)
@@ -255,27 +238,19 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!fs::is_directory(assets)) {
+    if (!fs::is_directory(assets / "original")) {
         std::fprintf(stderr, "soak: no asset tree at %s\n", assets.c_str());
         return 2;
     }
-    const fs::path root = mirror(assets);
-    if (root.empty()) return 2;
-    fs::current_path(root);
+    // A sandbox of the tree without the image cache (the start builds it) and without a
+    // progress file (the start creates it).
+    kit::Scratch root("soak");
+    kit::sandboxAssets(root / "assets", {.cache = false, .from = assets});
 
     signal(SIGALRM, onWatchdog);
     alarm(600);  // the start builds the image cache; slow under the sanitizers
 
-    plat::testing::useOffscreen();
-    plat::testing::useFakeClock();
-    plat::testing::useSilentAudio();
-    startUp([](int step) {
-        if (step == 4) {
-            // The start-up asks for the assets beside the executable; the mirror stands in.
-            ResourceManager::setMacReleaseCompile(0);
-            ResourceManager::_appPath.clear();
-        }
-    });
+    kit::startGame(root);
 
     Player player(seed);
     std::map<std::string, long> shown;
@@ -323,9 +298,6 @@ int main(int argc, char** argv) {
     std::printf("soak: %ld frames, seed %u, %d landings in all, %ld kB resident at the end\n", frames, seed,
                 FleetManager::GetInstance()->getTotalLandCount(), rssKb());
     for (const auto& [name, n] : shown) std::printf("soak:   %-22s %ld frames\n", name.c_str(), n);
-    std::error_code ec;
-    fs::current_path("/", ec);
-    fs::remove_all(root, ec);
     if (!saved) {
         std::printf("soak: the progress file did not read back as three lines\n");
         return 1;

@@ -3,11 +3,12 @@
 
 #include "screens/loadassets.h"
 #include "platform/audio.h"
+#include "platform/files.h"
 #include "platform/sys.h"
 
 int main() {
     try {
-        startUp();
+        startUp(plat::appDir());
         runFrameLoop();
     } catch (const std::exception& e) {
         // Errors nothing else handles (a second singleton, say) end the game like any

@@ -4,8 +4,13 @@
 #include <cstdlib>
 
 #include "imports/basicfunctions.h"
+#include "imports/singletonregistry.h"
 
 namespace {
+
+// The last crossing point is class-wide; a fresh process starts it at (0, 0).
+[[maybe_unused]] const bool crossingForgotten =
+    (SingletonRegistry::onReset([] { Collision::interSectX = Collision::interSectY = 0; }), true);
 
 bool validPoly(std::span<const float> poly) { return poly.size() >= 6 && poly.size() % 2 == 0; }
 

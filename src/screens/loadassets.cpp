@@ -117,51 +117,50 @@ int checkDirectImages() {
     return 0;
 }
 
-int startUp(const std::function<void(int step)>& afterStep) {
-    auto done = [&](int step) {
+int startUp(const std::string& appFolder, const std::function<void(int step)>& afterStep) {
+    auto done = [&](StartStep step) {
         if (afterStep) afterStep(step);
     };
     VostrelFramework::GetInstance();
     // The simulation's links to the screens and the progress file, and what the framework's
     // onTerminate needs of the running game (its status, the score board, the save).
     installScreenShell();
-    done(1);
+    done(START_FRAMEWORK);
     plat::setAppTitle("Tarnholt");
-    done(2);
+    done(START_TITLE);
     vostrel->setVersion("1.51");
-    done(3);
-    // Both before initApp: the registry fixes its folders, and the image cache is scaled,
-    // when initApp creates them.
+    done(START_VERSION);
     ResourceManager::setMacReleaseCompile(1);
-    done(4);
+    ResourceManager::setBundleFolder(appFolder);
+    done(START_ASSET_FOLDER);
     ScreenManager::setDrawScale(800 / 800.0f);
-    done(5);
+    done(START_DRAW_SCALE);
     vostrel->initApp(800, 480, 30, 0);
-    done(6);
+    done(START_SERVICES);
     GameObject::set_scale(ScreenManager::getDrawScale());
     KZ_UIelement::set_Scale(ScreenManager::getDrawScale());
-    done(7);
+    done(START_SCALES);
     loadAssets();
     // A short or damaged "airports.txt" ends the start-up with the line it lacks, rather
     // than leaving an airport (or the story's) to fail when it is chosen.
     AirportItem::loadRecords(vostrel->resource->retrieveText("airport data"));
     // Likewise a picture loaded later by path, which would end a game under way.
     checkDirectImages();
-    done(8);
+    done(START_ASSETS);
     // "normal" is the font in force between screens.
     plat::setImageFont(vostrel->resource->retrieveFont("normal"));
-    done(9);
+    done(START_FONT);
     vostrel->resource->addImageFont("font", "KZ_default", 30, 30, 2);
     vostrel->screen->initFont();
-    done(10);
+    done(START_TEXT_RENDERER);
     // Before any screen can make itself the menu's continue target.
     MenuScreen::GetInstance();
-    done(11);
+    done(START_MENU);
     vostrel->screen->switchTo(SplashScreen::GetInstance(), 1, 0.0f);
-    done(12);
+    done(START_SPLASH);
     // Before the first frame, so every screen sees the stored values.
     SettingsManager::GetInstance()->loadData();
-    done(13);
+    done(START_PROGRESS);
     return 0;
 }
 

@@ -34,10 +34,28 @@ std::vector<std::string> directImageList(const std::string& airportText, const s
 // start with the registry's "Direct Image" message instead of a game under way. Returns 0.
 int checkDirectImages();
 
-// Brings the game up to its first frame: framework, window, assets, fonts, menu, splash and
-// progress file, in that order. `afterStep`, when given, hears the number of each step as it
-// completes (1 to 13); the game passes nothing.
-int startUp(const std::function<void(int step)>& afterStep = nullptr);
+// The start-up's steps, in the order they run. What initApp makes (the services) reads
+// what the steps before it set: the registry its asset folder, the image cache the scale.
+enum StartStep {
+    START_FRAMEWORK = 1,  // the framework object, and the simulation's links to the screens
+    START_TITLE,          // the window title
+    START_VERSION,        // the version the menu shows
+    START_ASSET_FOLDER,   // the bundle flag and the folder the registry takes the assets from
+    START_DRAW_SCALE,     // the draw scale
+    START_SERVICES,       // initApp: widgets, input, window, registry, screen manager, sound
+    START_SCALES,         // the draw scale handed to the game objects and the widgets
+    START_ASSETS,         // the asset list, the airport records and the pictures loaded by path
+    START_FONT,           // "normal" as the font in force
+    START_TEXT_RENDERER,  // the bitmap font and the screen manager's text renderer
+    START_MENU,           // the menu screen
+    START_SPLASH,         // the splash screen shown
+    START_PROGRESS,       // the progress file read
+};
+
+// Brings the game up to its first frame, in the order of StartStep, on the assets in
+// `appFolder`/assets (the game passes its executable's folder; a harness its scratch folder).
+// `afterStep`, when given, hears each step as it completes; the game passes nothing.
+int startUp(const std::string& appFolder, const std::function<void(int step)>& afterStep = nullptr);
 
 // Runs frames until the platform reports a close request (tested before every frame), then
 // lets the framework record a running game. Returns 0.

@@ -7,6 +7,7 @@
 #include "platform/sys.h"
 
 int ResourceManager::_macReleaseCompile = 0;
+std::string ResourceManager::_bundleFolder;
 std::string ResourceManager::_appPath;
 std::string ResourceManager::_basePath;
 std::string ResourceManager::_imagePath;
@@ -18,16 +19,16 @@ std::string ResourceManager::videoPath;
 // The folders are fixed by the first registry of a process; tests start each case afresh.
 [[maybe_unused]] static const bool foldersForgotten = (SingletonRegistry::onReset([] {
     ResourceManager::_macReleaseCompile = 0;
-    for (std::string* s : {&ResourceManager::_appPath, &ResourceManager::_basePath, &ResourceManager::_imagePath,
-                           &ResourceManager::_fontPath, &ResourceManager::_audioPath, &ResourceManager::_textPath,
-                           &ResourceManager::videoPath})
+    for (std::string* s : {&ResourceManager::_bundleFolder, &ResourceManager::_appPath, &ResourceManager::_basePath,
+                           &ResourceManager::_imagePath, &ResourceManager::_fontPath, &ResourceManager::_audioPath,
+                           &ResourceManager::_textPath, &ResourceManager::videoPath})
         s->clear();
 }), true);
 
 ResourceManager::ResourceManager() : fontChar{"A", "B"} {
-    // Our stand-in for the bundle's resource folder is the executable's own folder, so a
-    // release build never depends on the working directory.
-    if (_macReleaseCompile) _appPath = plat::appDir() + "/";
+    // Our stand-in for the bundle's resource folder is the folder the start-up names (the
+    // game's own executable's), so a release build never depends on the working directory.
+    if (_macReleaseCompile) _appPath = (_bundleFolder.empty() ? plat::appDir() : _bundleFolder) + "/";
     _basePath = _appPath + "assets/";
     _imagePath = _appPath + "assets/images/";
     _fontPath = _appPath + "assets/fonts/";
@@ -38,6 +39,11 @@ ResourceManager::ResourceManager() : fontChar{"A", "B"} {
 
 int ResourceManager::setMacReleaseCompile(int flag) {
     _macReleaseCompile = flag;
+    return 0;
+}
+
+int ResourceManager::setBundleFolder(const std::string& folder) {
+    _bundleFolder = folder;
     return 0;
 }
 

@@ -24,8 +24,11 @@ public:
 
     ResourceManager();
 
-    // Must come before the first GetInstance: the folders are fixed then.
+    // Both must come before the first GetInstance: the folders are fixed then. With the
+    // bundle flag set, the assets are those of the bundle folder's "assets": the folder the
+    // start-up names (the game names its executable's), the executable's when none is named.
     static int setMacReleaseCompile(int flag);
+    static int setBundleFolder(const std::string& folder);
     std::string getBasePath() const;
 
     int addImage(const std::string& file, const std::string& key, int midHandle);
@@ -65,6 +68,7 @@ public:
     std::vector<std::string> fontChar;
 
     static int _macReleaseCompile;
+    static std::string _bundleFolder;
     static std::string _appPath;
     static std::string _basePath;
     static std::string _imagePath;

@@ -1,28 +1,9 @@
 // One instance per class, created on first use and kept for the whole run.
 #pragma once
-#include <functional>
 #include <memory>
 #include <stdexcept>
-#include <vector>
 
-// Every singleton, and any other class-wide state that must start afresh, leaves a way to
-// forget itself here. The game never calls it; tests that run many cases in one process
-// do, between cases.
-class SingletonRegistry {
-public:
-    static void onReset(std::function<void()> forget) { forgetters().push_back(std::move(forget)); }
-    // Drops every instance (newest first) so the next GetInstance builds a fresh one.
-    static void resetAllForTests() {
-        auto& all = forgetters();
-        for (auto it = all.rbegin(); it != all.rend(); ++it) (*it)();
-    }
-
-private:
-    static std::vector<std::function<void()>>& forgetters() {
-        static std::vector<std::function<void()>> list;
-        return list;
-    }
-};
+#include "imports/singletonregistry.h"
 
 // Derive as `class X : public Object, public Singleton<X>`; X's default constructor must be public.
 template <class T>

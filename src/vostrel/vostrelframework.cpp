@@ -25,13 +25,13 @@ std::shared_ptr<VostrelFramework> VostrelFramework::Create() { return GetInstanc
 VostrelFramework::VostrelFramework() = default;
 
 int VostrelFramework::initApp(int width, int height, int fps, int mode) {
+    // The game's services are made here, in this order: the screen manager before the input
+    // poller, which binds it when it is made; the registry fixes its asset folders when made.
     ui = KZ_systemUI2::GetInstance();
-    // The input poller creates the screen manager.
+    screen = ScreenManager::GetInstance();
     io = Vostrel_IO::GetInstance();
     display = Vostrel_display::Create(width, height, fps, mode);
-    // The asset folders are fixed here, from the bundle flag set before.
     resource = ResourceManager::GetInstance();
-    screen = ScreenManager::GetInstance();
     screen->init(width, height, fps, ui);
     audio = SoundManager::GetInstance();
     plat::openAudio();

@@ -14,14 +14,13 @@ using namespace simtest;
 
 namespace {
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public SimTest {
 protected:
     void SetUp() override {
-        env.start();
+        SimTest::SetUp();
         twoRunways();
         ScreenManager::GetInstance()->setScreen(std::make_shared<PlayScreen>());
     }
-    void TearDown() override { env.stop(); }
 
     static std::shared_ptr<GameEngine> engine() { return GameEngine::GetInstance(); }
     static RunwayPtr runway(int cls) { return Airport::GetInstance()->getRunwayOfClass(cls); }
@@ -60,7 +59,6 @@ protected:
     }
     static int pathOk() { return SimEnv::plays("button.wav"); }
 
-    SimEnv env;
 };
 
 Vector lastEntry(const KZ_splinePtr& path) { return *path->getPointsArray().back(); }

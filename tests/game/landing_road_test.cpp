@@ -11,10 +11,10 @@ using namespace simtest;
 
 namespace {
 
-class LandingRoadTest : public ::testing::Test {
+class LandingRoadTest : public SimTest {
 protected:
     void SetUp() override {
-        env.start();
+        SimTest::SetUp();
         const std::string text = ResourceManager::GetInstance()->retrieveText("airport data");
         auto item = AirportItem::fromLine(text.substr(0, text.find('\n')));  // Meadowfield
         ASSERT_TRUE(item);
@@ -22,7 +22,6 @@ protected:
         ScreenManager::GetInstance()->setScreen(std::make_shared<PlayScreen>());
         std::filesystem::create_directories(TARN_TEST_OUT);
     }
-    void TearDown() override { env.stop(); }
 
     // One frame; returns how the funds moved in it.
     int frame(int x, int y, bool down) {
@@ -52,7 +51,6 @@ protected:
         EXPECT_TRUE(plat::testing::saveCanvas(std::string(TARN_TEST_OUT) + "/" + name));
     }
 
-    SimEnv env;
     int feeFrames = 0;
 };
 

@@ -1,8 +1,8 @@
-// A small world for the scenario rules: its own nations, flags and sounds in a scratch
-// folder, a shell that counts what the rules ask of the screens, and scripted random draws.
+// A small world for the scenario rules: its own nations and flags and the game's sounds in a
+// scratch working folder, a shell that counts what the rules ask of the screens, and
+// scripted random draws.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,9 +22,9 @@
 #include "platform/image.h"
 #include "platform/sys.h"
 #include "platform/testing.h"
+#include "support/kit.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
-#include "vostrel/singleton.h"
 #include "vostrel/soundmanager.h"
 
 namespace scenario_test {
@@ -58,16 +58,11 @@ protected:
     std::vector<std::pair<int, int>> draws;
 
     void SetUp() override {
-        SingletonRegistry::resetAllForTests();
         plat::testing::useSilentAudio();
-        char tmpl[] = "/tmp/tarn-scen-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        oldCwd = fs::current_path();
         fs::create_directories(root / "assets/images/flags");
         fs::create_directories(root / "assets/images/airport");
         ASSERT_TRUE(plat::savePNG(plat::PixelBuffer(80, 48), (root / "assets/images/airport/forgotton_port_2.png").string(), 5));
-        fs::create_directory_symlink(fs::path(TARN_ASSET_DIR) / "audio", root / "assets/audio");
+        fs::create_directory_symlink(kit::builtAssets() / "audio", root / "assets/audio");
         std::ofstream nations(root / "assets/nations.txt", std::ios::binary);
         for (const auto& id : nationIds) {
             nations << "Land of " << id << "|" << id << "|||\n";
@@ -80,7 +75,6 @@ protected:
             std::ofstream speech(root / "assets/Stories/forgotten_port_speech.txt", std::ios::binary);
             for (int i = 0; i < speechLines; ++i) speech << (i ? "\n" : "") << "line " << i;
         }
-        fs::current_path(root);
 
         answers = {{{0, 7}, 1}};  // lanes: lane 1 whenever it is free
         plat::testing::scriptRand([this](int lo, int hi) {
@@ -90,22 +84,10 @@ protected:
         });
 
         ScreenManager::GetInstance()->init(800, 480, 30, nullptr);
-        auto rm = ResourceManager::GetInstance();
-        rm->addText("nations.txt", "nation data");
-        for (auto [file, key] : {std::pair{"warning.wav", "warning sound"}, {"reward.wav", "reward sound"},
-                                 {"heartbeat.wav", "heartbeat sound"}, {"flatline.wav", "flatline sound"}})
-            rm->addSound(file, key, 0);
+        kit::registerAssets({"nation data", "warning sound", "reward sound", "heartbeat sound", "flatline sound"});
         shell = std::make_shared<RecordingShell>();
         GameShell::install(shell);
         GameWorld::GetInstance()->reset();
-    }
-
-    void TearDown() override {
-        plat::testing::scriptRand(nullptr);
-        SingletonRegistry::resetAllForTests();
-        fs::current_path(oldCwd);
-        std::error_code ec;
-        fs::remove_all(root, ec);
     }
 
     // What the game screen does when it installs a scenario.
@@ -157,8 +139,8 @@ protected:
         return n;
     }
 
-protected:
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"scen"};
+    const fs::path root = scratch.enter();
 };
 
 }  // namespace scenario_test

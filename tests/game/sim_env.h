@@ -3,7 +3,6 @@
 // and a play screen that runs the engine the way the game screen does.
 #pragma once
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cmath>
 #include <deque>
@@ -19,17 +18,17 @@
 #include "game/traffic/fleetmanager.h"
 #include "game/scenarios/game_playmanager.h"
 #include "game/gameengine.h"
-#include "game/traffic/gameobject.h"
 #include "game/gameshell.h"
 #include "game/traffic/gameworld.h"
 #include "game/display/renderer.h"
 #include "game/airport/runway.h"
 #include "platform/canvas.h"
 #include "platform/testing.h"
+#include "screens/loadassets.h"
+#include "support/kit.h"
 #include "vostrel/inf_screenmanager.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
-#include "vostrel/singleton.h"
 #include "vostrel/soundmanager.h"
 #include "vostrel/vostrelframework.h"
 
@@ -109,82 +108,24 @@ public:
     int onDragStop(int x, int y) override { return GameEngine::GetInstance()->onDragStop(x, y); }
 };
 
-// The framework on the offscreen canvas, in a scratch folder whose "assets" points at the
-// built tree. The image cache is the originals themselves (draw scale 1), so no test
-// builds a cache beside another one.
+// The framework on the offscreen canvas, in a scratch working folder holding a sandbox of
+// the asset tree, with every asset of the game registered.
 class SimEnv {
 public:
     void start() {
-        SingletonRegistry::resetAllForTests();
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
-        plat::testing::useSilentAudio();
-        plat::testing::clearPlayLog();
-        char tmpl[] = "/tmp/tarn-sim-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        _root = tmpl;
-        const fs::path tree = TARN_ASSET_DIR;
-        fs::create_directories(_root / "assets");
-        for (const auto& e : fs::directory_iterator(tree)) {
-            const std::string name = e.path().filename().string();
-            if (name == "images" || name == "settings.txt") continue;
-            fs::create_directory_symlink(e.path(), _root / "assets" / name);
-        }
-        fs::create_directory_symlink(tree / "original", _root / "assets" / "images");
-        _oldCwd = fs::current_path();
-        fs::current_path(_root);
-
-        ScreenManager::setDrawScale(1.0f);
-        GameObject::set_scale(1.0f);
+        kit::offscreen();
+        _scratch = std::make_unique<kit::Scratch>("sim");
+        kit::sandboxAssets(*_scratch / "assets");
+        _scratch->enter();
         VostrelFramework::GetInstance()->initApp(800, 480, 30, 0);
-        registerAssets();
+        loadAssets();
+        plat::setImageFont(ResourceManager::GetInstance()->retrieveFont("normal"));
         rand.install();
         scenario = std::make_shared<RecordingScenario>();
         GameShell::get().setGameplayMan(scenario);
     }
-
-    void stop() {
-        GameShell::get().setGameplayMan(nullptr);
-        plat::testing::scriptRand({});
-        SingletonRegistry::resetAllForTests();
-        if (!_oldCwd.empty()) fs::current_path(_oldCwd);
-        std::error_code ec;
-        if (!_root.empty()) fs::remove_all(_root, ec);
-    }
-
-    static void registerAssets() {
-        auto rm = ResourceManager::GetInstance();
-        rm->addFont("ConsolaMono.ttf", "normal", 12);
-        rm->addImage("aircraft/md-11.png", "MD-11", 0);
-        rm->addImage("aircraft/tu-154.png", "TU-154", 0);
-        rm->addImage("aircraft/mooney.png", "Mooney", 0);
-        rm->addImage("aircraft/a380.png", "A380", 0);
-        rm->addImage("aircraft/c130.png", "C130", 0);
-        rm->addImage("aircraft/uav.png", "uav", 0);
-        rm->addSprite("aircraft/birds.png", "Goose", 64, 64, 8, 0);
-        rm->addSprite("explosion.png", "explosion", 50, 50, 25, 1);
-        rm->addImage("smoke.png", "smoke", 1);
-        rm->addImage("merge.png", "merge", 1);
-        rm->addImage("death.png", "death", 0);
-        rm->addImage("environment/cloud1.png", "cloud 1", 0);
-        rm->addImage("environment/cloud2.png", "cloud 2", 0);
-        rm->addImage("environment/cloud3.png", "cloud 3", 0);
-        rm->addImage("environment/cloud4.png", "cloud 4", 0);
-        rm->addSound("flatline.wav", "flatline sound", 0);
-        rm->addSound("heartbeat.wav", "heartbeat sound", 0);
-        rm->addSound("geese.wav", "geese sound", 1);
-        rm->addSound("reward.wav", "reward sound", 0);
-        rm->addSound("button.wav", "path ok", 0);
-        rm->addSound("danger.wav", "danger sound", 1);
-        rm->addSound("warning.wav", "warning sound", 0);
-        rm->addSound("touchdown.wav", "touchdown heavy", 0);
-        rm->addSound("touchdown2.wav", "touchdown light", 0);
-        rm->addSound("explosion.ogg", "explosion sound", 0);
-        rm->addSound("thunder.ogg", "thunder sound", 0);
-        rm->addText("nations.txt", "nation data");
-        rm->addText("airports.txt", "airport data");
-        plat::setImageFont(rm->retrieveFont("normal"));
-    }
+    // The folder goes (also with the environment); the state goes between the cases.
+    void stop() { _scratch.reset(); }
 
     // Plays of sounds whose file name holds `part`, since the last clearPlayLog.
     static int plays(const std::string& part) {
@@ -201,8 +142,14 @@ public:
     std::shared_ptr<RecordingScenario> scenario;
 
 private:
-    fs::path _root;
-    fs::path _oldCwd;
+    std::unique_ptr<kit::Scratch> _scratch;
+};
+
+// The fixture of most simulation tests: the environment started for every case.
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override { env.start(); }
+    SimEnv env;
 };
 
 // An aircraft put straight into the world: on screen (so it has radar contact) and

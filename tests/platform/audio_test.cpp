@@ -9,6 +9,7 @@
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "platform/testing.h"
+#include "support/kit.h"
 
 using namespace plat;
 using Bytes = std::vector<unsigned char>;
@@ -68,13 +69,8 @@ Bytes pcm16(const std::vector<int16_t>& s) {
 
 class AudioFiles : public ::testing::Test {
 protected:
-    std::string dir;
-    void SetUp() override {
-        char tmpl[] = "/tmp/tarn-audio-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { deletePath(dir); }
+    kit::Scratch scratch{"audio"};
+    const std::string dir = scratch.string();
     std::string file(const std::string& name, const Bytes& b) {
         std::string p = dir + "/" + name;
         EXPECT_TRUE(saveBytes(b, p));

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/files.h"
+#include "support/kit.h"
 
 using namespace plat;
 using Bytes = std::vector<unsigned char>;
@@ -17,16 +18,8 @@ namespace {
 // Each test works in a fresh folder of its own under /tmp.
 class FilesTest : public ::testing::Test {
 protected:
-    std::string dir;
-    void SetUp() override {
-        char tmpl[] = "/tmp/tarn-files-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override {
-        ::chmod(dir.c_str(), 0755);
-        deletePath(dir);
-    }
+    kit::Scratch scratch{"files"};
+    const std::string dir = scratch.string();
     std::string at(const std::string& name) const { return dir + "/" + name; }
     void writeRaw(const std::string& name, const Bytes& b) {
         ASSERT_TRUE(saveBytes(b, at(name)));

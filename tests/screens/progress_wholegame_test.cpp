@@ -18,12 +18,6 @@ namespace {
 
 class ProgressRunTest : public ShellTest {
 protected:
-    // The widget focus outlives the screens a reset drops (see forgetWidgetFocus).
-    void TearDown() override {
-        KZ_UIelement::_focus.reset();
-        KZ_UIelement::_hoverElement.reset();
-        ShellTest::TearDown();
-    }
     std::string settings() const {
         std::ifstream in(root / "assets/settings.txt", std::ios::binary);
         std::stringstream ss;
@@ -60,8 +54,6 @@ TEST_F(ProgressRunTest, LostGameIsScoredSavedAndFoundAgainAtTheNextStart) {
     ASSERT_TRUE(until(inter));
 
     // A second run of the program in the same folder.
-    KZ_UIelement::_focus.reset();
-    KZ_UIelement::_hoverElement.reset();
     SingletonRegistry::resetAllForTests();
     startToMenu();
     EXPECT_EQ(FleetManager::GetInstance()->getTotalLandCount(), 52);

@@ -153,7 +153,6 @@ TEST_F(SettingsManagerTest, ResetButtonWritesTheEmptiedBoardAtOnce) {
 TEST(SettingsKillTarget, DISABLED_SaveForever) {
     const char* dir = std::getenv("TARN_KILL_DIR");
     ASSERT_NE(dir, nullptr);
-    SingletonRegistry::resetAllForTests();
     fs::current_path(dir);
     plat::testing::useOffscreen();
     ASSERT_TRUE(plat::openWindow(800, 480, 30));

@@ -1,8 +1,7 @@
-// Starts the whole game offscreen through its real start-up, on a private copy of the asset
-// tree (links to the built files), and drives it frame by frame with scripted input.
+// Starts the whole game offscreen through its real start-up, on a sandbox of the asset tree
+// in a scratch folder, and drives it frame by frame with scripted input.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -10,90 +9,32 @@
 #include <string>
 
 #include "screens/constants.h"
+#include "support/kit_test.h"
 #include "game/airport/airport.h"
 #include "game/airport/airportitem.h"
 #include "game/scenarios/game_playmanager.h"
-#include "game/traffic/gameobject.h"
 #include "screens/loadassets.h"
 #include "screens/gamescreen.h"
 #include "screens/menuscreen.h"
 #include "platform/testing.h"
 #include "vostrel/kz_button.h"
-#include "vostrel/kz_uielement.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
-#include "vostrel/singleton.h"
 #include "vostrel/vostrelframework.h"
 
 namespace shell_test {
 
 namespace fs = std::filesystem;
 
-// Mirrors `from` into `to` as links to its files, leaving out the paths in `skip` (relative
-// to `from`). The cached "images" folder is taken from "original": at the draw scale 1.0 the
-// cache holds the same pictures, and a test then never waits for it to be built.
-inline void mirrorAssets(const fs::path& from, const fs::path& to, const std::set<std::string>& skip) {
-    fs::create_directories(to);
-    for (auto it = fs::recursive_directory_iterator(from); it != fs::recursive_directory_iterator(); ++it) {
-        const fs::path rel = fs::relative(it->path(), from);
-        if (rel.string() == "images" || rel.string().rfind("images/", 0) == 0 || rel == "settings.txt") {
-            if (it->is_directory()) it.disable_recursion_pending();
-            continue;
-        }
-        for (const std::string& top : {std::string(), std::string("images")}) {
-            fs::path r = rel;
-            if (!top.empty()) {
-                if (rel.string().rfind("original", 0) != 0) continue;
-                r = fs::path("images") / fs::relative(rel, "original");
-            }
-            if (skip.count(r.string())) continue;
-            if (it->is_directory())
-                fs::create_directories(to / r);
-            else
-                fs::create_symlink(it->path(), to / r);
-        }
-    }
-}
-
-class ShellTest : public ::testing::Test {
+class ShellTest : public kit::ScreenTest {
 protected:
-    void SetUp() override {
-        SingletonRegistry::resetAllForTests();
-        // Class-wide scales the start-up sets; an earlier test in this process may have set them.
-        GameObject::set_scale(0.0f);
-        KZ_UIelement::set_Scale(0.0f);
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
-        plat::testing::useSilentAudio();
-        char tmpl[] = "/tmp/tarn-shell-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        oldCwd = fs::current_path();
-        fs::current_path(root);
-    }
-    void TearDown() override {
-        plat::testing::scriptRand(nullptr);
-        SingletonRegistry::resetAllForTests();
-        ResourceManager::setMacReleaseCompile(0);
-        ResourceManager::_appPath.clear();
-        GameObject::set_scale(1.0f);
-        fs::current_path(oldCwd);
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-
-    // The game's start-up on the private tree. The start-up asks for the assets beside the
-    // executable; once it has said so (step 4) the test points the registry at its own copy
-    // instead, before the registry exists.
-    void mirror(const std::set<std::string>& skip = {}) { mirrorAssets(TARN_ASSET_DIR, root / "assets", skip); }
+    // The game's own start-up on the private tree, as the executable starts on the tree
+    // beside it. The tree is made at the first start unless the case made one (mirror).
+    void mirror(const std::set<std::string>& skip = {}) { kit::sandboxAssets(root / "assets", {.skip = skip}); }
     void startGame(const std::function<void(int)>& each = nullptr) {
         if (!fs::exists(root / "assets")) mirror();
-        startUp([&](int step) {
-            if (step == 4) {
-                bundleFlagAtStep4 = ResourceManager::_macReleaseCompile;
-                ResourceManager::setMacReleaseCompile(0);
-                ResourceManager::_appPath.clear();
-            }
+        kit::startGame(root, [&](int step) {
+            if (step == START_ASSET_FOLDER) bundleFlagAtStep4 = ResourceManager::_macReleaseCompile;
             if (each) each(step);
         });
     }
@@ -116,7 +57,6 @@ protected:
         ASSERT_TRUE(until(game));
     }
 
-    static std::shared_ptr<ScreenManager> sm() { return ScreenManager::GetInstance(); }
     void frame() { vostrel->update(); }
     void frames(int n) {
         for (int i = 0; i < n; ++i) frame();
@@ -152,12 +92,10 @@ protected:
         plat::testing::typeChar(code);
         frame();
     }
-    void shot(const std::string& name) {
-        fs::create_directories(TARN_TEST_OUT);
-        plat::testing::saveCanvas(std::string(TARN_TEST_OUT) + "/shell_" + name + ".png");
-    }
+    void shot(const std::string& name) { savePng("shell_" + name); }
 
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"shell"};
+    const fs::path root = scratch.enter();
     int bundleFlagAtStep4 = -1;
 };
 

@@ -97,6 +97,8 @@ std::pair<int, std::string> startInChild(ShellTest* t, const std::function<void(
 }
 
 TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {
+    // The pictures loaded by path are named by their whole path, in the folder the start-up took.
+    const std::string direct = "Direct Image " + root.string() + "/assets/images/";
     const Missing cases[] = {
         // Never shown by any screen, and still required. Gone from "original" too: a cache
         // that lacks a picture of "original" is rebuilt at the start.
@@ -110,16 +112,16 @@ TEST_F(ShellTest, AMissingOrEmptyAssetEndsTheStartUpWithItsMessage) {
         {{"nations.txt", "help.txt"}, "", "String nations.txt could not be found or is damaged"},
         // Pictures loaded only when a screen or a game needs them stop the start, not the game
         // under way. An empty one in the cache is used as it is, like any cached picture.
-        {{}, "images/intermission.jpg", "Direct Image assets/images/intermission.jpg could not be found or is damaged"},
+        {{}, "images/intermission.jpg", direct + "intermission.jpg could not be found or is damaged"},
         {{}, "images/screens/workload/bgd.jpg",
-         "Direct Image assets/images/screens/workload/bgd.jpg could not be found or is damaged"},
+         direct + "screens/workload/bgd.jpg could not be found or is damaged"},
         {{"images/airport/seaside.png", "original/airport/seaside.png"}, "",
-         "Direct Image assets/images/airport/seaside.png could not be found or is damaged"},
+         direct + "airport/seaside.png could not be found or is damaged"},
         {{"images/stories/forgotten_port/Mei_Tarsa.png", "original/stories/forgotten_port/Mei_Tarsa.png"}, "",
-         "Direct Image assets/images/stories/forgotten_port/Mei_Tarsa.png could not be found or is damaged"},
+         direct + "stories/forgotten_port/Mei_Tarsa.png could not be found or is damaged"},
         // A nation of nations.txt without its flag.
         {{"images/flags/italy.png", "original/flags/italy.png"}, "",
-         "Direct Image assets/images/flags/italy.png could not be found or is damaged"},
+         direct + "flags/italy.png could not be found or is damaged"},
     };
     for (const Missing& c : cases) {
         SCOPED_TRACE(c.message);

@@ -142,8 +142,6 @@ TEST_F(TowerTest, EveryStoryPhaseReachedIsSavedAtOnce) {
 
     // A later run resumes at phase 12; its head of state lands, the story is over, close.
     std::ofstream(file, std::ios::binary) << "0\r\n\r\n12;20000\r\n";
-    KZ_UIelement::_focus.reset();
-    KZ_UIelement::_hoverElement.reset();
     SingletonRegistry::resetAllForTests();
     startToMenu();
     story = StorybreakScreen::GetInstance();

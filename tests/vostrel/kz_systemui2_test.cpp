@@ -31,14 +31,6 @@ protected:
         b = std::make_shared<Recorder>("b", log);
         img = plat::Image::create(40, 20);
     }
-    // ctest gives every test a fresh process; this keeps a whole run in one process sound too.
-    void TearDown() override {
-        auto items = ui->items();
-        for (auto& o : items) ui->removeItem(std::dynamic_pointer_cast<KZ_UIelement>(o));
-        for (int i = 0; i < 8; ++i) ui->update();  // drains the queues
-        KZ_UIelement::_hoverElement = nullptr;
-        KZ_UIelement::_focus = nullptr;
-    }
 
     // One frame as the screen manager drives it: the mouse, an optional release, an
     // optional key, then the registry's update.

@@ -1,5 +1,6 @@
 // The asset registry: folders, registration and lookup by kind, fatal messages, files.
 #include "support/child_process.h"
+#include "support/kit_test.h"
 #include "support/unwritable.h"
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -20,35 +21,19 @@ namespace {
 // Runs fn in a forked child with its standard output captured; returns the exit status
 // (-1 when the child did not exit normally) and what it printed.
 
-void writeFile(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-void writePng(const fs::path& p, int w, int h) {
-    fs::create_directories(p.parent_path());
-    plat::PixelBuffer buf(w, h, plat::PF_RGBA, plat::argb(255, 200, 10, 10));
-    ASSERT_TRUE(plat::savePNG(buf, p.string(), 5));
-}
+using kit::writeFile;
+using kit::writePng;
 
 // Each test runs in a fresh temporary working directory holding an "assets" tree.
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/tarn-registry-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        oldCwd = fs::current_path();
-        fs::current_path(root);
         fs::create_directories(root / "assets" / "images");
         fs::create_directories(root / "assets" / "fonts");
         fs::create_directories(root / "assets" / "audio");
     }
-    void TearDown() override {
-        fs::current_path(oldCwd);
-        fs::remove_all(root);
-    }
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"registry"};
+    const fs::path root = scratch.enter();
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/image.h"
 #include "platform/testing.h"
 #include "platform/window.h"
+#include "support/kit_test.h"
 #include "vostrel/kz_systemui2.h"
 #include "vostrel/kz_textbox.h"
 #include "vostrel/screenmanager.h"
@@ -18,53 +19,28 @@
 
 namespace {
 
-// A screen that writes every callback as "name:event@frame" into a shared log.
-class RecordingScreen : public inf_screenManager {
+// The stand-in screen, which notes every callback as "name:event@frame" into the shared log,
+// and can fill the canvas white when it renders.
+class RecordingScreen : public kit::RecordingScreen {
 public:
-    RecordingScreen(std::string name, int id, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {
-        _id = id;
+    RecordingScreen(const std::string& name, int id, std::vector<std::string>& log)
+        : kit::RecordingScreen(id, name + ":", &log) {
+        onRender = [this] {
+            if (fill) {
+                plat::setColor(255, 255, 255);
+                plat::drawRect(0, 0, 800, 480);
+            }
+            if (paint) paint();
+        };
     }
-    int update() override { rec("update"); if (onUpdate) onUpdate(); return 0; }
-    int render() override {
-        rec("render");
-        if (fill) {
-            plat::setColor(255, 255, 255);
-            plat::drawRect(0, 0, 800, 480);
-        }
-        if (paint) paint();
-        return 0;
-    }
-    int onFadeInStart() override { return rec("fadeInStart"); }
-    int onFadeInEnd() override { return rec("fadeInEnd"); }
-    int onFadeOutStart() override { return rec("fadeOutStart"); }
-    int onFadeOutEnd() override { return rec("fadeOutEnd"); }
-    int onMouseMove(int x, int y) override { return rec("move " + xy(x, y)); }
-    int onMouseUp(int x, int y) override { return rec("up " + xy(x, y)); }
-    int onMouseDown(int x, int y) override { return rec("down " + xy(x, y)); }
-    int onKeyPress(int key) override { return rec("key " + std::to_string(key)); }
-    int onDragStart(int x, int y) override { return rec("dragStart " + xy(x, y)); }
-    int onDrag(int x, int y) override { return rec("drag " + xy(x, y)); }
-    int onDragStop(int x, int y) override { return rec("dragStop " + xy(x, y)); }
-
-    std::function<void()> onUpdate;
     std::function<void()> paint;
     bool fill = false;
-
-private:
-    static std::string xy(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
-    int rec(const std::string& what) {
-        log_.push_back(name_ + ":" + what + "@" + std::to_string(ScreenManager::GetInstance()->getFrameCount()));
-        return 0;
-    }
-    std::string name_;
-    std::vector<std::string>& log_;
 };
 
 class ScreenManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
+        kit::offscreen();
         ASSERT_TRUE(plat::openWindow(800, 480, 30));
         sm = ScreenManager::GetInstance();
         sm->init(800, 480, 30, KZ_systemUI2::GetInstance());

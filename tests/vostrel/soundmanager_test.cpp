@@ -11,6 +11,7 @@
 
 #include "platform/audio.h"
 #include "platform/testing.h"
+#include "support/kit_test.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/soundmanager.h"
 
@@ -18,50 +19,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A mono 16-bit WAV of `frames` samples at 22050 Hz.
-void writeWav(const fs::path& p, uint32_t frames) {
-    fs::create_directories(p.parent_path());
-    std::ofstream f(p, std::ios::binary);
-    auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
-    f.write("RIFF", 4);
-    u32(36 + frames * 2);
-    f.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(22050);
-    u32(44100);
-    u16(2);
-    u16(16);
-    f.write("data", 4);
-    u32(frames * 2);
-    for (uint32_t i = 0; i < frames; ++i) u16(uint16_t((i % 50) * 300));
-}
-
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         plat::testing::useSilentAudio();
-        char tmpl[] = "/tmp/tarn-sound-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        oldCwd = fs::current_path();
-        fs::current_path(root);
         for (const char* name : {"path.wav", "touch.wav", "siren.wav", "loop.wav"})
-            writeWav(root / "assets/audio" / name, 22050);
-        writeWav(root / "assets/audio/athems/anthem.wav", 44100);
+            kit::writeWav(root / "assets/audio" / name, 22050);
+        kit::writeWav(root / "assets/audio/athems/anthem.wav", 44100);
         auto rm = ResourceManager::GetInstance();
         rm->addSound("path.wav", "path ok", 0);
         rm->addSound("touch.wav", "touchdown light", 0);
         rm->addSound("siren.wav", "danger sound", 1);
         sm = SoundManager::GetInstance();
     }
-    void TearDown() override {
-        fs::current_path(oldCwd);
-        fs::remove_all(root);
-    }
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"sound"};
+    const fs::path root = scratch.enter();
     std::shared_ptr<SoundManager> sm;
 };
 

@@ -7,45 +7,23 @@
 #include "platform/input.h"
 #include "platform/testing.h"
 #include "platform/window.h"
+#include "support/kit_test.h"
 #include "vostrel/kz_systemui2.h"
 #include "vostrel/screenmanager.h"
 #include "vostrel/vostrel_io.h"
 
 namespace {
 
-// Records every event as "event x,y@frame" with the frame count the handler sees.
-class InputScreen : public inf_screenManager {
-public:
-    std::vector<std::string> log;
-    int onMouseMove(int x, int y) override { return rec("move", x, y); }
-    int onMouseUp(int x, int y) override { return rec("up", x, y); }
-    int onMouseDown(int x, int y) override { return rec("down", x, y); }
-    int onKeyPress(int key) override {
-        log.push_back("key " + std::to_string(key) + "@" + frame());
-        return 0;
-    }
-    int onDragStart(int x, int y) override { return rec("dragStart", x, y); }
-    int onDrag(int x, int y) override { return rec("drag", x, y); }
-    int onDragStop(int x, int y) override { return rec("dragStop", x, y); }
-
-private:
-    static std::string frame() { return std::to_string(ScreenManager::GetInstance()->getFrameCount()); }
-    int rec(const char* what, int x, int y) {
-        log.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y) + "@" + frame());
-        return 0;
-    }
-};
-
 class InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
+        kit::offscreen();
         ASSERT_TRUE(plat::openWindow(800, 480, 30));
         io = Vostrel_IO::GetInstance();
         sm = ScreenManager::GetInstance();
         sm->init(800, 480, 30, KZ_systemUI2::GetInstance());
-        screen = std::make_shared<InputScreen>();
+        // Notes every input event as "event x,y@frame" with the frame count the handler sees.
+        screen = std::make_shared<kit::RecordingScreen>(0, "", nullptr, kit::RecordingScreen::INPUT);
         sm->setScreen(screen);
     }
     // One frame as the game runs it: the poll, then the screen manager's frame.
@@ -55,7 +33,7 @@ protected:
     }
     std::shared_ptr<Vostrel_IO> io;
     std::shared_ptr<ScreenManager> sm;
-    std::shared_ptr<InputScreen> screen;
+    std::shared_ptr<kit::RecordingScreen> screen;
 };
 
 using Log = std::vector<std::string>;

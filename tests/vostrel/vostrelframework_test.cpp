@@ -15,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/image.h"
 #include "platform/testing.h"
+#include "support/kit_test.h"
 #include "vostrel/kz_button.h"
 #include "vostrel/kz_event.h"
 #include "vostrel/kz_systemui2.h"
@@ -29,31 +30,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Standard output of fn, captured through a pipe while it runs in this process.
-std::string captureStdout(const std::function<void()>& fn) {
-    fflush(stdout);
-    int pipefd[2];
-    if (pipe(pipefd) != 0) return "";
-    int saved = dup(STDOUT_FILENO);
-    dup2(pipefd[1], STDOUT_FILENO);
-    close(pipefd[1]);
-    fn();
-    fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
-    std::string out;
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(pipefd[0], buf, sizeof buf)) > 0) out.append(buf, size_t(n));
-    close(pipefd[0]);
-    return out;
-}
-
-void writePng(const fs::path& p, int w, int h, uint32_t colour = plat::argb(255, 10, 200, 30)) {
-    fs::create_directories(p.parent_path());
-    plat::PixelBuffer buf(w, h, plat::PF_RGBA, colour);
-    ASSERT_TRUE(plat::savePNG(buf, p.string(), 5));
-}
+using kit::writePng;
 
 std::string headOf(const fs::path& p, size_t n) {
     std::ifstream in(p, std::ios::binary);
@@ -73,22 +50,11 @@ std::vector<std::string> buildLeftovers(const fs::path& assets) {
 const std::string PNG_MAGIC = "\x89PNG";
 const std::string JPEG_MAGIC = "\xFF\xD8\xFF";
 
-class FrameworkTest : public ::testing::Test {
+class FrameworkTest : public kit::ScreenTest {
 protected:
     void SetUp() override {
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
-        plat::testing::useSilentAudio();
-        char tmpl[] = "/tmp/tarn-framework-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        oldCwd = fs::current_path();
-        fs::current_path(root);
+        kit::offscreen();
         fs::create_directories(root / "assets");
-    }
-    void TearDown() override {
-        fs::current_path(oldCwd);
-        fs::remove_all(root);
     }
     // A small "original" tree with a sub-folder, an upper-case PNG and a file without extension.
     void makeOriginal() {
@@ -97,7 +63,8 @@ protected:
         writePng(root / "assets/original/aircraft/LOUD.PNG", 8, 8);
         writePng(root / "assets/original/screens/score_board/noext", 6, 4);
     }
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"framework"};
+    const fs::path root = scratch.enter();
 };
 
 }  // namespace
@@ -226,9 +193,7 @@ TEST_F(FrameworkTest, ADamagedCacheIsRebuilt) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SingletonRegistry::resetAllForTests();
-        plat::testing::useOffscreen();
-        plat::testing::useFakeClock();
-        plat::testing::useSilentAudio();
+        kit::offscreen();
         fs::remove_all(root / "assets/images");
         c.damage();
         auto fw = VostrelFramework::Create();
@@ -286,9 +251,7 @@ TEST_F(FrameworkTest, WhatKilledStartsLeftGoesAtTheNextStart) {
     writePng(root / "assets/images.part-k1lled/logo.png", 1, 1);
     writePng(root / "assets/images.old-k1lled/logo.png", 1, 1);
     SingletonRegistry::resetAllForTests();
-    plat::testing::useOffscreen();
-    plat::testing::useFakeClock();
-    plat::testing::useSilentAudio();
+    kit::offscreen();
     EXPECT_EQ(captureStdout([&] { VostrelFramework::Create()->initApp(800, 480, 30, 0); }), "");
     EXPECT_EQ(buildLeftovers(root / "assets"), std::vector<std::string>{});
     EXPECT_TRUE(fs::exists(root / "assets/images/marker"));
@@ -385,34 +348,6 @@ TEST_F(FrameworkTest, MissingOriginalIsReported) {
 }
 
 namespace {
-// A screen with one button that switches to `next` when clicked; logs updates by frame.
-class ButtonScreen : public inf_screenManager {
-public:
-    ButtonScreen(int id, std::vector<std::string>& log) : log_(log) { _id = id; }
-    std::shared_ptr<inf_screenManager> next;
-    int SendMessage(const std::shared_ptr<Object>& message, const std::shared_ptr<Object>&) override {
-        auto ev = std::dynamic_pointer_cast<KZ_event>(message);
-        if (ev && ev->getId() == KZ_event::ONCLICK && next) {
-            rec("click");
-            ScreenManager::GetInstance()->switchTo(next, 1, 0.0f);
-        }
-        return 0;
-    }
-    int update() override { return rec("update"); }
-    int onFadeInStart() override { return rec("fadeInStart"); }
-    int onFadeInEnd() override { return rec("fadeInEnd"); }
-    int onFadeOutStart() override { return rec("fadeOutStart"); }
-    int onFadeOutEnd() override { return rec("fadeOutEnd"); }
-
-private:
-    int rec(const std::string& what) {
-        log_.push_back(std::to_string(_id) + ":" + what + "@" +
-                       std::to_string(ScreenManager::GetInstance()->getFrameCount()));
-        return 0;
-    }
-    std::vector<std::string>& log_;
-};
-
 std::vector<int> framesOf(const std::vector<std::string>& log, const std::string& prefix) {
     std::vector<int> out;
     for (const auto& e : log)
@@ -426,8 +361,8 @@ TEST_F(FrameworkTest, ButtonClickSwitchesScreensOnTheFramesOfTheFade) {
     auto fw = VostrelFramework::Create();
     fw->initApp(800, 480, 30, 0);
     std::vector<std::string> log;
-    auto a = std::make_shared<ButtonScreen>(1, log);
-    auto b = std::make_shared<ButtonScreen>(2, log);
+    auto a = std::make_shared<kit::RecordingScreen>(1, "1:", &log);
+    auto b = std::make_shared<kit::RecordingScreen>(2, "2:", &log);
     a->next = b;
     auto picture = plat::Image::create(60, 40, 1);
     auto button = fw->ui->CreateButton(100, 100, picture, KZ_receiver(a), 1);

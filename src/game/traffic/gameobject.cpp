@@ -1,9 +1,15 @@
 #include "game/traffic/gameobject.h"
 
 #include "platform/canvas.h"
+#include "vostrel/singleton.h"
 
 int GameObject::_idCounter = 0;
 float GameObject::_scale = 1.0f;
+
+const bool GameObject::_classWideForgotten = (SingletonRegistry::onReset([] {
+    _scale = 1.0f;
+    _idCounter = 0;
+}), true);
 
 GameObject::GameObject() {
     _idCounter += 1;

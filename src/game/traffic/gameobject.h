@@ -50,9 +50,6 @@ public:
     float GetAngle() const { return _rotation; }
     void setAngle(float a) { _rotation = a; }
 
-    // Tests only: ids start again at 1.
-    static void resetIdCounterForTests() { _idCounter = 0; }
-
 protected:
     int _id = 0;
     int _group = 0;
@@ -69,6 +66,10 @@ protected:
 
     static int _idCounter;
     static float _scale;
+
+private:
+    // Both are forgotten with the singletons, as a fresh process starts them.
+    static const bool _classWideForgotten;
 };
 
 using GameObjectPtr = std::shared_ptr<GameObject>;

@@ -4,7 +4,6 @@
 // points and lights over the generated background, for a person to compare.
 #include <climits>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -17,62 +16,27 @@
 #include "platform/image.h"
 #include "platform/testing.h"
 #include "game/sim_env.h"
+#include "support/kit_test.h"
 #include "vostrel/resourcemanager.h"
 #include "vostrel/screenmanager.h"
-#include "vostrel/singleton.h"
 #include "vostrel/soundmanager.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-void writePicture(const fs::path& p, int w, int h, uint32_t argb) {
-    fs::create_directories(p.parent_path());
-    plat::PixelBuffer buf(w, h, plat::PF_RGB, argb);
-    ASSERT_TRUE(plat::savePNG(buf, p.string(), 6));
-}
-
-void writeWav(const fs::path& p) {
-    fs::create_directories(p.parent_path());
-    std::ofstream f(p, std::ios::binary);
-    auto u32 = [&](uint32_t v) { f.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](uint16_t v) { f.write(reinterpret_cast<const char*>(&v), 2); };
-    const uint32_t frames = 2205;
-    f.write("RIFF", 4);
-    u32(36 + frames * 2);
-    f.write("WAVEfmt ", 8);
-    u32(16), u16(1), u16(1), u32(22050), u32(44100), u16(2), u16(16);
-    f.write("data", 4);
-    u32(frames * 2);
-    for (uint32_t i = 0; i < frames; ++i) u16(uint16_t((i % 50) * 300));
-}
-
 // A small asset tree of its own: a black airport picture (also without extension), a
 // white storm picture, a flag and an ambient loop.
 class AirportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SingletonRegistry::resetAllForTests();
         plat::testing::useSilentAudio();
-        plat::testing::clearPlayLog();
-        ScreenManager::setDrawScale(1.0f);
-        char tmpl[] = "/tmp/tarn-airport-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        root = tmpl;
-        writePicture(root / "assets/images/airport/tower.png", 20, 20, 0xFF000000u);
-        writePicture(root / "assets/images/airport/tower", 20, 20, 0xFF000000u);
-        writePicture(root / "assets/images/airport/storm.png", 20, 20, 0xFFFFFFFFu);
-        writePicture(root / "assets/images/flags/testland.png", 6, 4, 0xFFFF0000u);
-        writeWav(root / "assets/audio/amb.wav");
-        oldCwd = fs::current_path();
-        fs::current_path(root);
+        kit::writePng(root / "assets/images/airport/tower.png", 20, 20, 0xFF000000u);
+        kit::writePng(root / "assets/images/airport/tower", 20, 20, 0xFF000000u);
+        kit::writePng(root / "assets/images/airport/storm.png", 20, 20, 0xFFFFFFFFu);
+        kit::writePng(root / "assets/images/flags/testland.png", 6, 4, 0xFFFF0000u);
+        kit::writeWav(root / "assets/audio/amb.wav");
         airport = Airport::getInstance();
-    }
-    void TearDown() override {
-        airport = nullptr;
-        SingletonRegistry::resetAllForTests();
-        fs::current_path(oldCwd);
-        fs::remove_all(root);
     }
     static AirportItem record(const std::string& img, const std::string& sound) {
         auto item = AirportItem::fromLine("Test/" + img + "/" + sound +
@@ -84,7 +48,8 @@ protected:
         for (int i = 0; i < n; ++i) airport->update();
     }
 
-    fs::path root, oldCwd;
+    kit::Scratch scratch{"airport"};
+    const fs::path root = scratch.enter();
     AirportPtr airport;
 };
 
@@ -222,12 +187,7 @@ TEST_F(AirportTest, FlagIsCentredOnItsPositionAndClearedForANewGame) {
 
 namespace {
 
-class AirportSimTest : public ::testing::Test {
-protected:
-    void SetUp() override { env.start(); }
-    void TearDown() override { env.stop(); }
-    simtest::SimEnv env;
-};
+class AirportSimTest : public simtest::SimTest {};
 
 }  // namespace
 

@@ -11,19 +11,10 @@
 #include "game/airport/shapelight.h"
 #include "game/sim_env.h"
 #include "vostrel/screenmanager.h"
-#include "vostrel/singleton.h"
 
 namespace {
 
-class RunwayTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SingletonRegistry::resetAllForTests();
-        ScreenManager::setDrawScale(1.0f);
-        Runway::set_Scale(1.0f);
-    }
-    void TearDown() override { SingletonRegistry::resetAllForTests(); }
-};
+class RunwayTest : public ::testing::Test {};
 
 void expectNear(const Vector& got, double x, double y, const char* what) {
     EXPECT_NEAR(got.x, x, 1e-4) << what;
@@ -233,15 +224,13 @@ TEST_F(RunwayTest, HeadOfStateApproachAppendsBothTouchdownPointsAndTheCentre) {
 
 namespace {
 
-class FinalFlightTest : public ::testing::Test {
+class FinalFlightTest : public simtest::SimTest {
 protected:
     void SetUp() override {
-        env.start();
+        SimTest::SetUp();
         Airport::GetInstance()->_addRunway(Runway::Create(P, 0, 330, Aircraft::HEAVY));
         ScreenManager::GetInstance()->setScreen(std::make_shared<simtest::PlayScreen>());
     }
-    void TearDown() override { env.stop(); }
-    simtest::SimEnv env;
 };
 
 }  // namespace

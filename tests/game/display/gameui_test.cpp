@@ -7,23 +7,15 @@
 #include "platform/font.h"
 #include "platform/image.h"
 #include "vostrel/screenmanager.h"
-#include "vostrel/singleton.h"
 
 namespace {
 
 class GameUITest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SingletonRegistry::resetAllForTests();
-        ScreenManager::setDrawScale(1.0f);
         plat::setImageFont(plat::Font::load(std::string(TARN_ASSET_DIR) + "/fonts/ConsolaMono.ttf", 12));
         ui = GameUI::GetInstance();
         GameUI::setDspColor(255, 255, 255);
-    }
-    void TearDown() override {
-        plat::setImageFont(nullptr);
-        ui = nullptr;
-        SingletonRegistry::resetAllForTests();
     }
     // Lit pixels of the canvas in a box, after one drawn frame.
     static int litIn(int x0, int y0, int x1, int y1) {

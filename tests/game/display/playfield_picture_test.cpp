@@ -12,12 +12,7 @@ using namespace simtest;
 
 namespace {
 
-class PlayfieldPictureTest : public ::testing::Test {
-protected:
-    void SetUp() override { env.start(); }
-    void TearDown() override { env.stop(); }
-    SimEnv env;
-};
+class PlayfieldPictureTest : public SimTest {};
 
 AircraftPtr put(int cls, int payload, Vector at, float heading) {
     auto a = Aircraft::Create(cls, at);

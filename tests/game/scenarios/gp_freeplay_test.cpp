@@ -173,7 +173,7 @@ TEST_F(FreePlay, FlagColumnAndGiftLinePicture) {
         fs::copy_file(fs::path(TARN_ASSET_DIR) / "original/flags" / (std::string(real[i]) + ".png"),
                       root / "assets/images/flags" / (nationIds[size_t(i)] + ".png"), fs::copy_options::overwrite_existing);
     fs::create_directory_symlink(fs::path(TARN_ASSET_DIR) / "fonts", root / "assets/fonts");
-    ResourceManager::GetInstance()->addFont("ConsolaMono.ttf", "normal", 12);
+    kit::registerAssets({"normal"});
     plat::setImageFont(ResourceManager::GetInstance()->retrieveFont("normal"));
 
     auto pm = GP_unitedNations::GetInstance();

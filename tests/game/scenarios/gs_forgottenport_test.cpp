@@ -99,7 +99,7 @@ TEST_F(Story, SlotRestoreAndDamagedSlots) {
         SingletonRegistry::resetAllForTests();  // a new run: the story reads its slot
         GameShell::install(shell);
         ScreenManager::GetInstance()->init(800, 480, 30, nullptr);
-        ResourceManager::GetInstance()->addText("nations.txt", "nation data");
+        kit::registerAssets({"nation data"});
         gs = GS_forgottenPort::GetInstance();
         start(c.slot);
         EXPECT_EQ(gs->getPhase(), c.phase);
@@ -373,7 +373,7 @@ TEST_F(Story, MissingSpeechFileShowsEmptyLines) {
 
 TEST_F(Story, MissingStoryNationEndsTheProgramNamingIt) {
     std::ofstream(root / "assets/nations.txt", std::ios::binary) << "Russia|russia|||\nChina|china|||\n";
-    ResourceManager::GetInstance()->addText("nations.txt", "nation data");
+    kit::registerAssets({"nation data"});
     // The message goes to standard output, like every fatal message.
     EXPECT_EXIT((dup2(2, 1), start("0;5000")), ::testing::ExitedWithCode(1), "Nation brazil could not be found");
 }

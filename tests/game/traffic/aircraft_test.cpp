@@ -10,11 +10,8 @@ using namespace simtest;
 
 namespace {
 
-class AircraftTest : public ::testing::Test {
+class AircraftTest : public SimTest {
 protected:
-    void SetUp() override { env.start(); }
-    void TearDown() override { env.stop(); }
-
     // In the world, flying straight from `from` to `to` (and on) at `speed`.
     static AircraftPtr flying(int cls, Vector from, Vector to, float speed = 1.0f) {
         auto a = Aircraft::Create(cls, from);
@@ -26,7 +23,6 @@ protected:
         const auto& l = GameWorld::GetInstance()->getAircraftList();
         return std::find(l.begin(), l.end(), a) != l.end();
     }
-    SimEnv env;
 };
 
 }  // namespace

@@ -11,11 +11,8 @@ using namespace simtest;
 
 namespace {
 
-class FleetTest : public ::testing::Test {
+class FleetTest : public SimTest {
 protected:
-    void SetUp() override { env.start(); }
-    void TearDown() override { env.stop(); }
-
     // Marks the usable lanes in `used` as taken (lockOppositeLane is the fleet's own way).
     void useLanes(std::initializer_list<int> used) {
         for (int lane : used) fleet()->lockOppositeLane(FleetManager::oppositeLane(lane));
@@ -23,7 +20,6 @@ protected:
     static std::shared_ptr<FleetManager> fleet() { return FleetManager::GetInstance(); }
     static std::vector<AircraftPtr>& aircraft() { return GameWorld::GetInstance()->getAircraftList(); }
 
-    SimEnv env;
 };
 
 // Counts its removals, to catch an aircraft removed (and its lane freed) twice.

@@ -30,12 +30,7 @@ std::shared_ptr<NotingAircraft> noting(int cls = Aircraft::LIGHT, float height =
     return a;
 }
 
-class GameWorldTest : public ::testing::Test {
-protected:
-    void SetUp() override { env.start(); }
-    void TearDown() override { env.stop(); }
-    SimEnv env;
-};
+class GameWorldTest : public SimTest {};
 
 }  // namespace
 

@@ -9,18 +9,13 @@ using namespace simtest;
 
 namespace {
 
-class WeatherTest : public ::testing::Test {
+class WeatherTest : public SimTest {
 protected:
     void SetUp() override {
-        env.start();
+        SimTest::SetUp();
         plat::testing::scriptRnd([](double lo, double) { return lo; });
     }
-    void TearDown() override {
-        plat::testing::scriptRnd({});
-        env.stop();
-    }
     std::vector<WeatherCloudPtr>& clouds() { return GameWorld::GetInstance()->getWeatherCloud(); }
-    SimEnv env;
 };
 
 }  // namespace

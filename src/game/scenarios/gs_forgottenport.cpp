@@ -22,6 +22,14 @@ const char* const OLEG = "Oleg_Varnik";
 // A restored story that cannot pay its way would be lost again 150 frames after every start.
 constexpr int STARTING_FUNDS = 5000;
 
+// Phase 7: a flock, while fewer than 3 are in the air.
+constexpr Chance FLOCK_CHANCE{2000, 1226};
+// Phase 10: a life flight, while fewer than 3 are in the air.
+constexpr Chance LIFE_FLIGHT_CHANCE{200, 172};
+// Phase 11: a drone, while none is in the air; an intruder, while none is in the air.
+constexpr Chance UAV_CHANCE{200, 102};
+constexpr Chance INTRUDER_CHANCE{200, 12};
+
 std::string num(int n) { return std::to_string(n); }
 }  // namespace
 
@@ -327,7 +335,7 @@ int GS_forgottenPort::_update_phase_7() {
         _step = 1;
     } else if (_step == 1) {
         auto fleet = FleetManager::GetInstance();
-        if (GameWorld::GetInstance()->getBirdCount() < 3 && plat::Rand(0, 2000) == 1226) {
+        if (GameWorld::GetInstance()->getBirdCount() < 3 && FLOCK_CHANCE.draw()) {
             int lane = fleet->getFreeLane();
             if (lane != -1) fleet->addBirdFlock(lane);
         }
@@ -357,7 +365,7 @@ int GS_forgottenPort::_update_phase_10() {
         Airport::getInstance()->stopBGsound();
         _step = 1;
     } else if (_step == 1) {
-        if (GameWorld::GetInstance()->getLifeFlightCount() < 3 && plat::Rand(0, 200) == 172 && fleet->laneAvailable())
+        if (GameWorld::GetInstance()->getLifeFlightCount() < 3 && LIFE_FLIGHT_CHANCE.draw() && fleet->laneAvailable())
             fleet->addLifeFlight(fleet->getFreeLane());
         if (fleet->getFlatLine()) {
             SoundManager::GetInstance()->playChannel(4, "flatline sound");
@@ -425,9 +433,9 @@ int GS_forgottenPort::_update_phase_11() {
     if (_phaseStarts != starts) return 0;
     auto fleet = FleetManager::GetInstance();
     auto world = GameWorld::GetInstance();
-    if (world->getUAVFlightCount() == 0 && plat::Rand(0, 200) == 102 && fleet->laneAvailable())
+    if (world->getUAVFlightCount() == 0 && UAV_CHANCE.draw() && fleet->laneAvailable())
         fleet->addUAVFlight(fleet->getFreeLane());
-    if (world->getLifeFlightCount() == 0 && plat::Rand(0, 200) == 12 && fleet->laneAvailable()) {
+    if (world->getLifeFlightCount() == 0 && INTRUDER_CHANCE.draw() && fleet->laneAvailable()) {
         if (auto intruder = fleet->addLifeFlight(fleet->getFreeLane())) {
             intruder->setUserControlled(0);
             intruder->setTransitFlight(1);

@@ -209,6 +209,27 @@ void GS_forgottenPort::_storm(int frames, const std::string& portrait, int line,
     }
 }
 
+bool GS_forgottenPort::_lifeFlights(int patients, int inAir, const std::optional<Chance>& chance) {
+    auto fleet = FleetManager::GetInstance();
+    if (_step == 0) {
+        fleet->startMedicalBeat();
+        Airport::getInstance()->stopBGsound();
+        _step = 1;
+        return false;
+    }
+    if (_step != 1) return false;
+    if (GameWorld::GetInstance()->getLifeFlightCount() < inAir && (!chance || chance->draw()) && fleet->laneAvailable())
+        fleet->addLifeFlight(fleet->getFreeLane());
+    if (fleet->getFlatLine()) {
+        SoundManager::GetInstance()->playChannel(4, "flatline sound");
+        _restart(13);
+    }
+    GameUI::GetInstance()->setAuxMsg("Medivac remaining:" + num(std::max(0, patients - _var1)));
+    if (_var1 < patients) return false;
+    fleet->stopMedicalBeat();
+    return true;
+}
+
 int GS_forgottenPort::update() {
     _globalUpdate();
     // Lost for money: the game screen still runs while it fades out to the intermission,
@@ -259,24 +280,8 @@ int GS_forgottenPort::_update_phase_2() {
 
 int GS_forgottenPort::_update_phase_3() {
     _updateBasics();
-    auto fleet = FleetManager::GetInstance();
-    if (_step == 0) {
-        fleet->startMedicalBeat();
-        Airport::getInstance()->stopBGsound();
-        _step = 1;
-    } else if (_step == 1) {
-        if (GameWorld::GetInstance()->getLifeFlightCount() == 0 && fleet->laneAvailable())
-            fleet->addLifeFlight(fleet->getFreeLane());
-        if (fleet->getFlatLine()) {
-            SoundManager::GetInstance()->playChannel(4, "flatline sound");
-            _restart(13);
-        }
-        GameUI::GetInstance()->setAuxMsg("Medivac remaining:" + num(std::max(0, 6 - _var1)));
-        if (_var1 >= 6) {
-            fleet->stopMedicalBeat();
-            _endPhase(OLEG, 3, 4);
-        }
-    }
+    // One life flight at a time, sent as soon as a lane is free.
+    if (_lifeFlights(6, 1, std::nullopt)) _endPhase(OLEG, 3, 4);
     return 0;
 }
 
@@ -359,25 +364,10 @@ int GS_forgottenPort::_update_phase_9() {
 
 int GS_forgottenPort::_update_phase_10() {
     _updateBasics();
-    auto fleet = FleetManager::GetInstance();
-    if (_step == 0) {
-        fleet->startMedicalBeat();
-        Airport::getInstance()->stopBGsound();
-        _step = 1;
-    } else if (_step == 1) {
-        if (GameWorld::GetInstance()->getLifeFlightCount() < 3 && LIFE_FLIGHT_CHANCE.draw() && fleet->laneAvailable())
-            fleet->addLifeFlight(fleet->getFreeLane());
-        if (fleet->getFlatLine()) {
-            SoundManager::GetInstance()->playChannel(4, "flatline sound");
-            _restart(13);
-        }
+    if (_lifeFlights(20, 3, LIFE_FLIGHT_CHANCE)) {
         auto ui = GameUI::GetInstance();
-        ui->setAuxMsg("Medivac remaining:" + num(std::max(0, 20 - _var1)));
-        if (_var1 >= 20) {
-            fleet->stopMedicalBeat();
-            if (ui->getItemList().size() > 5) ui->removeImage(5);
-            _endPhase(OLEG, 10, 11);
-        }
+        if (ui->getItemList().size() > 5) ui->removeImage(5);
+        _endPhase(OLEG, 10, 11);
     }
     return 0;
 }

@@ -30,7 +30,7 @@ GameEngine::GameEngine()
     const float s = GameObject::get_scale();
     _spacingLimit = int(40.0f * s);
     _collisionLimit = int(20.0f * s);
-    _airport->setFunds(5000);
+    _airport->setFunds(Airport::STARTING_FUNDS);
 }
 
 int GameEngine::start() { return clearPause(); }

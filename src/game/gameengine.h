@@ -58,8 +58,8 @@ public:
     static SeparationVerdict separationVerdict(const std::vector<SeparationSubject>& subjects, int spacingLimit,
                                                int collisionLimit, double drawScale);
 
-    // Takes the fleet, airport, display and smoke puffs, makes the renderer and sets the
-    // funds to 5000.
+    // Takes the fleet, airport, display and smoke puffs, makes the renderer and gives the
+    // airport its starting funds.
     GameEngine();
 
     int start();

@@ -18,7 +18,7 @@ int GP_birdMigration::init() {
     auto airport = Airport::getInstance();
     airport->queBGsound();
     _migration = 0;
-    airport->setFunds(5000);
+    airport->setFunds(Airport::STARTING_FUNDS);
     return 0;
 }
 

@@ -19,7 +19,7 @@ int GP_medicalEmergency::init() {
     auto airport = Airport::getInstance();
     airport->queBGsound();
     _lifeSaved = 0;
-    airport->setFunds(5000);
+    airport->setFunds(Airport::STARTING_FUNDS);
     return 0;
 }
 

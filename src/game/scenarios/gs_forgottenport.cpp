@@ -1,11 +1,13 @@
 #include "game/scenarios/gs_forgottenport.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "game/traffic/aircraft.h"
 #include "game/airport/airport.h"
 #include "game/traffic/fleetmanager.h"
 #include "game/gameshell.h"
+#include "game/scenarios/storyslot.h"
 #include "game/display/gameui.h"
 #include "game/traffic/gameworld.h"
 #include "game/weather/weathersystem.h"
@@ -19,8 +21,6 @@
 namespace {
 const char* const SPEECH_FILE = "Stories/forgotten_port_speech.txt";
 const char* const OLEG = "Oleg_Varnik";
-// A restored story that cannot pay its way would be lost again 150 frames after every start.
-constexpr int STARTING_FUNDS = 5000;
 
 // Phase 7: a flock, while fewer than 3 are in the air.
 constexpr Chance FLOCK_CHANCE{2000, 1226};
@@ -62,21 +62,20 @@ int GS_forgottenPort::init() {
         if (!world->getNationById(id)) plat::fatal("Nation " + id + " could not be found in nations.txt");
 
     if (_phase == 0) {
-        const std::string slot = shell.getStoryData(0);
-        auto fields = plat::split(slot, ";");
-        if (fields.size() < 2) {
-            // Never written by the game: begin the story afresh.
-            _phase = 0;
-            airport->setFunds(STARTING_FUNDS);
-        } else {
-            _phase = plat::toInt(fields[0]);
-            airport->setFunds(plat::toInt(fields[1]));
+        if (const std::optional<StorySlot> slot = StorySlot::parse(shell.getStoryData(0))) {
+            _phase = slot->phase;
+            airport->setFunds(slot->funds);
             // Phases 13-99 and below 0 do nothing: such a slot would stick.
             if (_phase < 0 || (_phase > 12 && _phase <= 99)) _phase = 0;
+        } else {
+            // Never written by the game: begin the story afresh.
+            _phase = 0;
+            airport->setFunds(Airport::STARTING_FUNDS);
         }
     }
     if (_phase > 99) _phase = 0;
-    if (airport->getFunds() <= 0) airport->setFunds(STARTING_FUNDS);
+    // A restored story that cannot pay its way would be lost again 150 frames after every start.
+    if (airport->getFunds() <= 0) airport->setFunds(Airport::STARTING_FUNDS);
     setPhase(_phase);
 
     auto rm = ResourceManager::GetInstance();
@@ -114,7 +113,7 @@ int GS_forgottenPort::setPhase(int phase) {
 }
 
 int GS_forgottenPort::_saveDataToSettings() {
-    GameShell::get().setStoryData(0, num(_phase) + ";" + num(Airport::getInstance()->getFunds()));
+    GameShell::get().setStoryData(0, StorySlot{_phase, Airport::getInstance()->getFunds()}.text());
     // On disk at once: the program may be closed with no game running (from the menu, or
     // after the last phase), and then nothing else would save the phase reached.
     GameShell::get().saveProgress();

@@ -1,5 +1,7 @@
 #include "game/gameengine.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "game/traffic/aircraft.h"
@@ -28,7 +30,7 @@ GameEngine::GameEngine()
     const float s = GameObject::get_scale();
     _spacingLimit = int(40.0f * s);
     _collisionLimit = int(20.0f * s);
-    _airport->setFunds(5000);
+    _airport->setFunds(Airport::STARTING_FUNDS);
 }
 
 int GameEngine::start() { return clearPause(); }
@@ -221,50 +223,81 @@ bool examined(const Aircraft& a) {
 
 }  // namespace
 
-int GameEngine::_checkCollision() {
-    const double ds = ScreenManager::getDrawScale();
-    int warning = 0;
-    int stop = 0;
-    auto world = GameWorld::GetInstance();
-    const std::vector<AircraftPtr> aircraft = world->getAircraftList();
-    for (size_t i = 0; i < aircraft.size() && !stop; ++i) {
-        const AircraftPtr& a = aircraft[i];
-        for (size_t j = 0; j < aircraft.size() && !stop; ++j) {
-            const AircraftPtr& b = aircraft[j];
-            if (!a || !b || a == b || a->isInvalid() || b->isInvalid()) continue;
-            if (!examined(*a) || !examined(*b)) continue;
-            const double d2 = a->GetPosition().distanceSqrTo(b->GetPosition());
-            const int bonus = (a->getClass() == Aircraft::HEAVY ? 1 : 0) + (b->getClass() == Aircraft::HEAVY ? 1 : 0);
-            const int spacing = int(double(_spacingLimit) + double(bonus) * 10.0 * ds);
-            const int collide = int(double(_collisionLimit) + double(bonus) * 10.0 * ds);
-            if (d2 < double(spacing * spacing) && (a->isSolid() || b->isSolid())) {
-                a->setWarning(1);
-                b->setWarning(1);
-                warning = 1;
-                if (d2 < double(collide * collide)) {
-                    const bool birdStrike = (a->getClass() == Aircraft::BIRD) != (b->getClass() == Aircraft::BIRD);
-                    for (const AircraftPtr& c : {a, b}) {
-                        if (c->getClass() == Aircraft::BIRD) {
-                            world->removeAircraft(c);
-                        } else {
-                            c->setHoldOnExplosion(birdStrike ? 1 : 0);
-                            c->explode();
-                            if (birdStrike) c->engineFailure();
-                        }
-                    }
-                    SoundManager::GetInstance()->playChannel(2, "explosion sound");
-                    if (auto pm = GameShell::get().getGameplayMan()) pm->onCollision(a, b);
-                }
-                stop = 1;
-            } else {
-                a->setWarning(0);
-                b->setWarning(0);
+GameEngine::SeparationVerdict GameEngine::separationVerdict(const std::vector<SeparationSubject>& subjects,
+                                                            int spacingLimit, int collisionLimit, double drawScale) {
+    SeparationVerdict verdict;
+    for (size_t i = 0; i < subjects.size(); ++i) {
+        const SeparationSubject& a = subjects[i];
+        for (size_t j = 0; j < subjects.size(); ++j) {
+            const SeparationSubject& b = subjects[j];
+            if (i == j || !a.examined || !b.examined) continue;
+            const double d2 = a.position.distanceSqrTo(b.position);
+            const int bonus = (a.heavy ? 1 : 0) + (b.heavy ? 1 : 0);
+            const int spacing = int(double(spacingLimit) + double(bonus) * 10.0 * drawScale);
+            const int collide = int(double(collisionLimit) + double(bonus) * 10.0 * drawScale);
+            // Two flocks (nothing solid) pass through each other like a pair far apart.
+            if (d2 < double(spacing * spacing) && (a.solid || b.solid)) {
+                verdict.close = SubjectPair{i, j};
+                verdict.collide = d2 < double(collide * collide);
+                return verdict;
             }
+            verdict.cleared.push_back(SubjectPair{i, j});
         }
     }
+    return verdict;
+}
+
+int GameEngine::_checkCollision() {
+    const std::vector<AircraftPtr> aircraft = GameWorld::GetInstance()->getAircraftList();
+    std::vector<SeparationSubject> subjects(aircraft.size());
+    for (size_t i = 0; i < aircraft.size(); ++i) {
+        const AircraftPtr& a = aircraft[i];
+        if (!a || a->isInvalid()) continue;
+        SeparationSubject& s = subjects[i];
+        s.position = a->GetPosition();
+        // An aircraft listed twice is one aircraft: its second entry could only pair it with
+        // itself or repeat the pairs of its first.
+        const bool repeated = std::find(aircraft.begin(), aircraft.begin() + std::ptrdiff_t(i), a) !=
+                              aircraft.begin() + std::ptrdiff_t(i);
+        s.examined = !repeated && examined(*a);
+        s.heavy = a->getClass() == Aircraft::HEAVY;
+        s.solid = a->isSolid() != 0;
+    }
+    const SeparationVerdict verdict =
+        separationVerdict(subjects, _spacingLimit, _collisionLimit, ScreenManager::getDrawScale());
+
+    for (const SubjectPair& pair : verdict.cleared) {
+        aircraft[pair.first]->setWarning(0);
+        aircraft[pair.second]->setWarning(0);
+    }
+    if (verdict.close) {
+        const AircraftPtr& a = aircraft[verdict.close->first];
+        const AircraftPtr& b = aircraft[verdict.close->second];
+        a->setWarning(1);
+        b->setWarning(1);
+        if (verdict.collide) _collide(a, b);
+    }
+
+    const bool warning = verdict.close.has_value();
     if (warning && !_sirenOn)
         setSiren();
     else if (!warning && _sirenOn)
         clearSiren();
     return 0;
+}
+
+void GameEngine::_collide(const AircraftPtr& a, const AircraftPtr& b) {
+    auto world = GameWorld::GetInstance();
+    const bool birdStrike = (a->getClass() == Aircraft::BIRD) != (b->getClass() == Aircraft::BIRD);
+    for (const AircraftPtr& c : {a, b}) {
+        if (c->getClass() == Aircraft::BIRD) {
+            world->removeAircraft(c);
+        } else {
+            c->setHoldOnExplosion(birdStrike ? 1 : 0);
+            c->explode();
+            if (birdStrike) c->engineFailure();
+        }
+    }
+    SoundManager::GetInstance()->playChannel(2, "explosion sound");
+    if (auto pm = GameShell::get().getGameplayMan()) pm->onCollision(a, b);
 }

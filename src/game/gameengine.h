@@ -3,7 +3,11 @@
 // runway, separation warnings and collisions between aircraft, lightning strikes, the
 // danger siren and the pause.
 #pragma once
+#include <cstddef>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "imports/kz_spline.h"
 #include "imports/object.h"
@@ -27,8 +31,35 @@ public:
     // this many simulated frames (so on the third).
     static constexpr int REST_FRAMES = 2;
 
-    // Takes the fleet, airport, display and smoke puffs, makes the renderer and sets the
-    // funds to 5000.
+    // What the separation rule needs to know of one aircraft of the world's list.
+    struct SeparationSubject {
+        Vector position;
+        // Had radar contact, is not exploding and is not yet on final; a pair is examined
+        // only when both are.
+        bool examined = false;
+        bool heavy = false;
+        bool solid = true;
+    };
+    using SubjectPair = std::pair<size_t, size_t>;
+    // One frame's verdict, as indices into the list, in the order the rule reached them.
+    struct SeparationVerdict {
+        // Examined pairs found far enough apart before the first close pair: both lose
+        // their warning. The pairs after the close one are never examined.
+        std::vector<SubjectPair> cleared;
+        // The first pair closer than its spacing with a solid aircraft in it: both are
+        // warned. At most one a frame.
+        std::optional<SubjectPair> close;
+        // The close pair is also within its collision distance.
+        bool collide = false;
+    };
+    // The separation rule, with nothing of the world: every ordered pair (a, b) of the list
+    // in order, stopping at the first close pair. Each heavy aircraft of a pair widens both
+    // distances by 10 x drawScale.
+    static SeparationVerdict separationVerdict(const std::vector<SeparationSubject>& subjects, int spacingLimit,
+                                               int collisionLimit, double drawScale);
+
+    // Takes the fleet, airport, display and smoke puffs, makes the renderer and gives the
+    // airport its starting funds.
     GameEngine();
 
     int start();
@@ -57,6 +88,8 @@ public:
     // One simulated frame; nothing while paused.
     int update();
     int _checkWeather();
+    // The separation rule over the world's aircraft, then its effects: the warning flags,
+    // the first collision and the siren.
     int _checkCollision();
 
     // Read access for the game screen and tests.
@@ -71,6 +104,10 @@ private:
     // Drops a selection that is no longer the player's to steer: removed from the world,
     // exploding, engine gone, or handed to a runway.
     void _dropLostSelection();
+    // The effects of a collision of a and b: a bird leaves the world, any other aircraft
+    // explodes (and survives a bird strike with its engine gone); the explosion sound; the
+    // scenario is told.
+    void _collide(const AircraftPtr& a, const AircraftPtr& b);
 
     std::shared_ptr<FleetManager> _fleet;
     std::shared_ptr<Airport> _airport;

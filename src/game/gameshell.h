@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "game/scenarios/storyslot.h"
+
 class Game_playManager;
 
 class GameShell {
@@ -21,8 +23,8 @@ public:
     // ScoreScreen.addCurrentScore and SettingsManager.save.
     virtual void addCurrentScore() {}
     virtual void saveProgress() {}
-    // SettingsManager's story slots ("phase;funds").
-    virtual std::string getStoryData(int slot) { (void)slot; return "0;5000"; }
+    // SettingsManager's story slots (StorySlot's text).
+    virtual std::string getStoryData(int slot) { (void)slot; return StorySlot::DEFAULT; }
     virtual void setStoryData(int slot, const std::string& text) { (void)slot; (void)text; }
     // The story break screen's setters.
     virtual void storySetPhase(int n) { (void)n; }

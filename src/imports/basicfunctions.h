@@ -24,6 +24,15 @@ T selectRndFromList(const std::vector<T>& list) {
     return list[size_t(i)];
 }
 
+// A chance of one in (top + 1) a try: one draw of Rand(0, top), a hit when it gives `hit`.
+// The hit value itself is arbitrary, but it and the bounds are the draws the game has
+// always made, which scripted tests and recorded runs depend on.
+struct Chance {
+    int top;
+    int hit;
+    bool draw() const { return plat::Rand(0, top) == hit; }
+};
+
 // (value div grid) x grid; a grid of 0 leaves the value as it is.
 int gridAlign(int value, int grid);
 std::string formatForTime(int milliseconds);

@@ -5,13 +5,14 @@
 #include <memory>
 #include <string>
 
+#include "game/scenarios/storyslot.h"
 #include "imports/object.h"
 #include "vostrel/singleton.h"
 
 class SettingsManager : public Object, public Singleton<SettingsManager> {
 public:
     static constexpr const char* FILE_NAME = "settings.txt";
-    static constexpr const char* DEFAULT_STORY = "0;5000";
+    static constexpr const char* DEFAULT_STORY = StorySlot::DEFAULT;
 
     SettingsManager();
 

@@ -225,6 +225,50 @@ TEST_F(EngineTest, OnlyTheFirstClosePairOfAFrameIsWarnedOrCollides) {
     EXPECT_EQ(SimEnv::plays("explosion"), 1);
 }
 
+// The rule alone, on plain positions: which pairs are cleared, which one is warned and
+// whether it collides, in the order the pairs are walked.
+TEST_F(EngineTest, SeparationRuleWalksTheOrderedPairsAndStopsAtTheFirstClosePair) {
+    using S = GameEngine::SeparationSubject;
+    using P = GameEngine::SubjectPair;
+    auto light = [](double x, double y) { return S{Vector(x, y), true, false, true}; };
+    auto heavy = [](double x, double y) { return S{Vector(x, y), true, true, true}; };
+    auto flock = [](double x, double y) { return S{Vector(x, y), true, false, false}; };
+    auto unseen = [](double x, double y) { return S{Vector(x, y), false, false, true}; };
+    struct Case {
+        const char* what;
+        std::vector<S> subjects;
+        int spacing, collide;
+        double ds;
+        std::vector<P> cleared;
+        std::optional<P> close;
+        bool collides;
+    };
+    const Case cases[] = {
+        {"nothing close: every ordered pair is cleared", {light(0, 0), light(100, 0), light(0, 100)}, 40, 20, 1.0,
+         {{0, 1}, {0, 2}, {1, 0}, {1, 2}, {2, 0}, {2, 1}}, std::nullopt, false},
+        {"K,L warned; M,N after them never examined", {light(100, 100), light(130, 100), light(500, 300), light(505, 300)},
+         40, 20, 1.0, {}, P{0, 1}, false},
+        {"pairs before the first close one are cleared", {light(600, 400), light(100, 100), light(110, 100)}, 40, 20,
+         1.0, {{0, 1}, {0, 2}, {1, 0}}, P{1, 2}, true},
+        {"an unexamined aircraft is never paired", {unseen(300, 0), light(300, 0), light(500, 0)}, 40, 20, 1.0,
+         {{1, 2}, {2, 1}}, std::nullopt, false},
+        {"two heavies 55 apart are warned", {heavy(0, 0), heavy(55, 0)}, 40, 20, 1.0, {}, P{0, 1}, false},
+        {"a light and a heavy 55 apart are not", {light(0, 0), heavy(55, 0)}, 40, 20, 1.0, {{0, 1}, {1, 0}},
+         std::nullopt, false},
+        {"two heavies 35 apart collide", {heavy(0, 0), heavy(35, 0)}, 40, 20, 1.0, {}, P{0, 1}, true},
+        {"two flocks overlap unharmed", {flock(0, 0), flock(0, 0)}, 40, 20, 1.0, {{0, 1}, {1, 0}}, std::nullopt, false},
+        {"a flock and a light aircraft collide", {flock(0, 0), light(19, 0)}, 40, 20, 1.0, {}, P{0, 1}, true},
+        {"the heavy bonus grows with the draw scale", {light(0, 0), heavy(99, 0)}, 80, 40, 2.0, {}, P{0, 1}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const GameEngine::SeparationVerdict v = GameEngine::separationVerdict(c.subjects, c.spacing, c.collide, c.ds);
+        EXPECT_EQ(v.cleared, c.cleared);
+        EXPECT_EQ(v.close, c.close);
+        EXPECT_EQ(v.collide, c.collides);
+    }
+}
+
 TEST_F(EngineTest, SirenFollowsTheWarningsAndAPauseSilencesItUntilTheNextCheck) {
     auto a = placeAircraft(Aircraft::LIGHT, Vector(300.0, 240.0));
     auto b = placeAircraft(Aircraft::LIGHT, Vector(330.0, 240.0));

@@ -3,8 +3,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <fstream>
+#include <map>
+#include <regex>
+#include <set>
 
 #include "game/traffic/fleetmanager.h"
 #include "game/traffic/gameobject.h"
@@ -80,6 +85,114 @@ TEST_F(ShellTest, EveryAssetIsRegisteredUnderItsKeyAtItsSize) {
     }
     EXPECT_EQ(keys.size(), 45u) << "a key is registered twice";
     EXPECT_NE(res->retrieveImageFont("KZ_default"), nullptr);
+}
+
+// Every key the code looks up by a literal is registered, as the kind it is looked up as: an
+// unregistered key, or one of another kind, would be a silent null or "" in play.
+TEST_F(ShellTest, EveryKeyTheCodeLooksUpIsRegisteredAsItsKind) {
+    constexpr int BITMAP_FONT = -1;  // "KZ_default", registered apart from the list
+    std::map<std::string, int> registered{{"KZ_default", BITMAP_FONT}};
+    for (const AssetEntry& a : assetList()) registered[a.key] = a.kind;
+    // Every road from a key to the registry: the call, which of its arguments is the key (or
+    // COMPARED: the text its result is compared with), and the kinds it finds. Keys in that
+    // argument may be picked between (a ? "x" : "y").
+    constexpr size_t COMPARED = ~size_t(0);
+    struct Lookup {
+        std::string call;
+        size_t arg;
+        std::set<int> kinds;
+    };
+    const Lookup lookups[] = {
+        {"retrieveImage(", 0, {AssetEntry::IMAGE, AssetEntry::SPRITE}},
+        {"_setPicture(", 0, {AssetEntry::IMAGE, AssetEntry::SPRITE}},
+        {"retrieveFont(", 0, {AssetEntry::FONT}},
+        {"retrieveImageFont(", 0, {BITMAP_FONT}},
+        {"retrieveSound(", 0, {AssetEntry::SOUND}},
+        {"playChannel(", 1, {AssetEntry::SOUND}},
+        {"getNowPlaying(", COMPARED, {AssetEntry::SOUND}},
+        {"retrieveText(", 0, {AssetEntry::TEXT}},
+        {"TextPageScreen(Layout{", 1, {AssetEntry::TEXT}},
+    };
+
+    // The text with comments blanked out (line breaks kept), so only code is read.
+    auto code = [](const std::string& text) {
+        std::string out = text;
+        for (size_t i = 0; i < out.size(); ++i) {
+            if (out[i] == '"' || out[i] == '\'') {
+                const char quote = out[i];
+                for (++i; i < out.size() && out[i] != quote; ++i)
+                    if (out[i] == '\\') ++i;
+            } else if (out.compare(i, 2, "//") == 0) {
+                for (; i < out.size() && out[i] != '\n'; ++i) out[i] = ' ';
+            } else if (out.compare(i, 2, "/*") == 0) {
+                for (; i < out.size() && out.compare(i, 2, "*/") != 0; ++i)
+                    if (out[i] != '\n') out[i] = ' ';
+                if (i < out.size()) out[i] = out[i + 1] = ' ';
+            }
+        }
+        return out;
+    };
+    // The string literals of each argument of the call whose arguments begin at `from`, and
+    // where the call ends.
+    auto arguments = [](const std::string& text, size_t from, size_t& end) {
+        std::vector<std::vector<std::string>> args(1);
+        int depth = 0;
+        for (end = from; end < text.size(); ++end) {
+            const char c = text[end];
+            if (c == '"') {
+                std::string literal;
+                for (++end; end < text.size() && text[end] != '"'; ++end) {
+                    if (text[end] == '\\') ++end;
+                    literal += text[end];
+                }
+                args.back().push_back(literal);
+            } else if (c == '(' || c == '[' || c == '{') {
+                ++depth;
+            } else if (c == ')' || c == ']' || c == '}') {
+                if (depth-- == 0) break;
+            } else if (c == ',' && depth == 0) {
+                args.emplace_back();
+            }
+        }
+        return args;
+    };
+
+    std::set<std::string> found;
+    size_t files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(TARN_SOURCE_DIR) / "src")) {
+        const std::string ext = entry.path().extension().string();
+        if (!entry.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+        ++files;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text = code(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        for (const Lookup& lookup : lookups) {
+            for (size_t at = text.find(lookup.call); at != std::string::npos; at = text.find(lookup.call, at + 1)) {
+                if (at > 0 && (std::isalnum(static_cast<unsigned char>(text[at - 1])) || text[at - 1] == '_')) continue;
+                size_t end = 0;
+                auto args = arguments(text, at + lookup.call.size(), end);
+                std::vector<std::string> keys = lookup.arg < args.size() ? args[lookup.arg] : std::vector<std::string>{};
+                std::smatch m;
+                static const std::regex comparedWith(R"(^\)\s*[=!]=\s*"([^"]*)\")");
+                const std::string after = text.substr(std::min(end, text.size()), 80);
+                if (lookup.arg == COMPARED && std::regex_search(after, m, comparedWith)) keys = {m[1]};
+                for (const std::string& key : keys) {
+                    const auto line = 1 + std::count(text.begin(), text.begin() + std::ptrdiff_t(at), '\n');
+                    const auto it = registered.find(key);
+                    EXPECT_TRUE(it != registered.end() && lookup.kinds.count(it->second))
+                        << entry.path().string() << ":" << line << ": the key \"" << key << "\" of " << lookup.call
+                        << "...) is " << (it == registered.end() ? "not registered" : "registered as another kind");
+                    found.insert(key);
+                }
+            }
+        }
+    }
+    ASSERT_GT(files, 100u) << "the sources were not found under " << TARN_SOURCE_DIR;
+    // Every registered key is looked up somewhere but four that the list keeps for their files.
+    std::set<std::string> expected;
+    for (const auto& [key, kind] : registered) expected.insert(key);
+    for (const char* unused : {"help button", "right button", "left button", "giant font"}) expected.erase(unused);
+    EXPECT_EQ(found.size(), 42u);
+    EXPECT_EQ(found, expected);
 }
 
 struct Missing {

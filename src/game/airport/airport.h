@@ -22,6 +22,9 @@ using AirportPtr = std::shared_ptr<Airport>;
 
 class Airport : public GameObject, public Singleton<Airport> {
 public:
+    // The money every game begins with; the story begins with what its slot kept.
+    static constexpr int STARTING_FUNDS = 5000;
+
     Airport();
 
     static AirportPtr getInstance() { return GetInstance(); }

@@ -7,13 +7,18 @@
 #include "game/traffic/fleetmanager.h"
 #include "game/display/gameui.h"
 #include "game/traffic/gameworld.h"
-#include "platform/sys.h"
+#include "imports/basicfunctions.h"
+
+namespace {
+// A new flock, while fewer are in the air than allowed.
+constexpr Chance FLOCK_CHANCE{200, 20};
+}  // namespace
 
 int GP_birdMigration::init() {
     auto airport = Airport::getInstance();
     airport->queBGsound();
     _migration = 0;
-    airport->setFunds(5000);
+    airport->setFunds(Airport::STARTING_FUNDS);
     return 0;
 }
 
@@ -22,7 +27,7 @@ int GP_birdMigration::update() {
     auto fleet = FleetManager::GetInstance();
     // One flock more is allowed for every 15 landings, up to 6.
     int allowed = std::min(6, fleet->getLandCount() / 15 + 1);
-    if (GameWorld::GetInstance()->getBirdCount() < allowed && plat::Rand(0, 200) == 20 && fleet->laneAvailable())
+    if (GameWorld::GetInstance()->getBirdCount() < allowed && FLOCK_CHANCE.draw() && fleet->laneAvailable())
         fleet->addBirdFlock(fleet->getFreeLane());
     return 0;
 }

@@ -12,7 +12,7 @@ int GP_calmDay::init() {
     _HOSindex = 0;
     auto airport = Airport::getInstance();
     airport->queBGsound();
-    airport->setFunds(5000);
+    airport->setFunds(Airport::STARTING_FUNDS);
     return 0;
 }
 

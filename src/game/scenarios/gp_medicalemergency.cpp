@@ -7,14 +7,19 @@
 #include "game/traffic/fleetmanager.h"
 #include "game/display/gameui.h"
 #include "game/traffic/gameworld.h"
-#include "platform/sys.h"
+#include "imports/basicfunctions.h"
 #include "vostrel/soundmanager.h"
+
+namespace {
+// A new life flight, while fewer are in the air than allowed.
+constexpr Chance LIFE_FLIGHT_CHANCE{200, 20};
+}  // namespace
 
 int GP_medicalEmergency::init() {
     auto airport = Airport::getInstance();
     airport->queBGsound();
     _lifeSaved = 0;
-    airport->setFunds(5000);
+    airport->setFunds(Airport::STARTING_FUNDS);
     return 0;
 }
 
@@ -34,7 +39,7 @@ int GP_medicalEmergency::update() {
     _globalUpdate();
     auto fleet = FleetManager::GetInstance();
     int allowed = std::min(6, fleet->getLandCount() / 15 + 1);
-    if (GameWorld::GetInstance()->getLifeFlightCount() < allowed && plat::Rand(0, 200) == 20 &&
+    if (GameWorld::GetInstance()->getLifeFlightCount() < allowed && LIFE_FLIGHT_CHANCE.draw() &&
         fleet->laneAvailable())
         fleet->addLifeFlight(fleet->getFreeLane());
 

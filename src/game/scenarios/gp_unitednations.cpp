@@ -10,7 +10,7 @@ int GP_unitedNations::init() {
     _HOSindex = 0;
     _counter = 0;
     _HOScount = 0;
-    Airport::getInstance()->setFunds(5000);
+    Airport::getInstance()->setFunds(Airport::STARTING_FUNDS);
     return 0;
 }
 

@@ -1,11 +1,13 @@
 #include "game/scenarios/gs_forgottenport.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "game/traffic/aircraft.h"
 #include "game/airport/airport.h"
 #include "game/traffic/fleetmanager.h"
 #include "game/gameshell.h"
+#include "game/scenarios/storyslot.h"
 #include "game/display/gameui.h"
 #include "game/traffic/gameworld.h"
 #include "game/weather/weathersystem.h"
@@ -19,8 +21,14 @@
 namespace {
 const char* const SPEECH_FILE = "Stories/forgotten_port_speech.txt";
 const char* const OLEG = "Oleg_Varnik";
-// A restored story that cannot pay its way would be lost again 150 frames after every start.
-constexpr int STARTING_FUNDS = 5000;
+
+// Phase 7: a flock, while fewer than 3 are in the air.
+constexpr Chance FLOCK_CHANCE{2000, 1226};
+// Phase 10: a life flight, while fewer than 3 are in the air.
+constexpr Chance LIFE_FLIGHT_CHANCE{200, 172};
+// Phase 11: a drone, while none is in the air; an intruder, while none is in the air.
+constexpr Chance UAV_CHANCE{200, 102};
+constexpr Chance INTRUDER_CHANCE{200, 12};
 
 std::string num(int n) { return std::to_string(n); }
 }  // namespace
@@ -54,21 +62,20 @@ int GS_forgottenPort::init() {
         if (!world->getNationById(id)) plat::fatal("Nation " + id + " could not be found in nations.txt");
 
     if (_phase == 0) {
-        const std::string slot = shell.getStoryData(0);
-        auto fields = plat::split(slot, ";");
-        if (fields.size() < 2) {
-            // Never written by the game: begin the story afresh.
-            _phase = 0;
-            airport->setFunds(STARTING_FUNDS);
-        } else {
-            _phase = plat::toInt(fields[0]);
-            airport->setFunds(plat::toInt(fields[1]));
+        if (const std::optional<StorySlot> slot = StorySlot::parse(shell.getStoryData(0))) {
+            _phase = slot->phase;
+            airport->setFunds(slot->funds);
             // Phases 13-99 and below 0 do nothing: such a slot would stick.
             if (_phase < 0 || (_phase > 12 && _phase <= 99)) _phase = 0;
+        } else {
+            // Never written by the game: begin the story afresh.
+            _phase = 0;
+            airport->setFunds(Airport::STARTING_FUNDS);
         }
     }
     if (_phase > 99) _phase = 0;
-    if (airport->getFunds() <= 0) airport->setFunds(STARTING_FUNDS);
+    // A restored story that cannot pay its way would be lost again 150 frames after every start.
+    if (airport->getFunds() <= 0) airport->setFunds(Airport::STARTING_FUNDS);
     setPhase(_phase);
 
     auto rm = ResourceManager::GetInstance();
@@ -106,7 +113,7 @@ int GS_forgottenPort::setPhase(int phase) {
 }
 
 int GS_forgottenPort::_saveDataToSettings() {
-    GameShell::get().setStoryData(0, num(_phase) + ";" + num(Airport::getInstance()->getFunds()));
+    GameShell::get().setStoryData(0, StorySlot{_phase, Airport::getInstance()->getFunds()}.text());
     // On disk at once: the program may be closed with no game running (from the menu, or
     // after the last phase), and then nothing else would save the phase reached.
     GameShell::get().saveProgress();
@@ -201,6 +208,27 @@ void GS_forgottenPort::_storm(int frames, const std::string& portrait, int line,
     }
 }
 
+bool GS_forgottenPort::_lifeFlights(int patients, int inAir, const std::optional<Chance>& chance) {
+    auto fleet = FleetManager::GetInstance();
+    if (_step == 0) {
+        fleet->startMedicalBeat();
+        Airport::getInstance()->stopBGsound();
+        _step = 1;
+        return false;
+    }
+    if (_step != 1) return false;
+    if (GameWorld::GetInstance()->getLifeFlightCount() < inAir && (!chance || chance->draw()) && fleet->laneAvailable())
+        fleet->addLifeFlight(fleet->getFreeLane());
+    if (fleet->getFlatLine()) {
+        SoundManager::GetInstance()->playChannel(4, "flatline sound");
+        _restart(13);
+    }
+    GameUI::GetInstance()->setAuxMsg("Medivac remaining:" + num(std::max(0, patients - _var1)));
+    if (_var1 < patients) return false;
+    fleet->stopMedicalBeat();
+    return true;
+}
+
 int GS_forgottenPort::update() {
     _globalUpdate();
     // Lost for money: the game screen still runs while it fades out to the intermission,
@@ -251,24 +279,8 @@ int GS_forgottenPort::_update_phase_2() {
 
 int GS_forgottenPort::_update_phase_3() {
     _updateBasics();
-    auto fleet = FleetManager::GetInstance();
-    if (_step == 0) {
-        fleet->startMedicalBeat();
-        Airport::getInstance()->stopBGsound();
-        _step = 1;
-    } else if (_step == 1) {
-        if (GameWorld::GetInstance()->getLifeFlightCount() == 0 && fleet->laneAvailable())
-            fleet->addLifeFlight(fleet->getFreeLane());
-        if (fleet->getFlatLine()) {
-            SoundManager::GetInstance()->playChannel(4, "flatline sound");
-            _restart(13);
-        }
-        GameUI::GetInstance()->setAuxMsg("Medivac remaining:" + num(std::max(0, 6 - _var1)));
-        if (_var1 >= 6) {
-            fleet->stopMedicalBeat();
-            _endPhase(OLEG, 3, 4);
-        }
-    }
+    // One life flight at a time, sent as soon as a lane is free.
+    if (_lifeFlights(6, 1, std::nullopt)) _endPhase(OLEG, 3, 4);
     return 0;
 }
 
@@ -327,7 +339,7 @@ int GS_forgottenPort::_update_phase_7() {
         _step = 1;
     } else if (_step == 1) {
         auto fleet = FleetManager::GetInstance();
-        if (GameWorld::GetInstance()->getBirdCount() < 3 && plat::Rand(0, 2000) == 1226) {
+        if (GameWorld::GetInstance()->getBirdCount() < 3 && FLOCK_CHANCE.draw()) {
             int lane = fleet->getFreeLane();
             if (lane != -1) fleet->addBirdFlock(lane);
         }
@@ -351,25 +363,10 @@ int GS_forgottenPort::_update_phase_9() {
 
 int GS_forgottenPort::_update_phase_10() {
     _updateBasics();
-    auto fleet = FleetManager::GetInstance();
-    if (_step == 0) {
-        fleet->startMedicalBeat();
-        Airport::getInstance()->stopBGsound();
-        _step = 1;
-    } else if (_step == 1) {
-        if (GameWorld::GetInstance()->getLifeFlightCount() < 3 && plat::Rand(0, 200) == 172 && fleet->laneAvailable())
-            fleet->addLifeFlight(fleet->getFreeLane());
-        if (fleet->getFlatLine()) {
-            SoundManager::GetInstance()->playChannel(4, "flatline sound");
-            _restart(13);
-        }
+    if (_lifeFlights(20, 3, LIFE_FLIGHT_CHANCE)) {
         auto ui = GameUI::GetInstance();
-        ui->setAuxMsg("Medivac remaining:" + num(std::max(0, 20 - _var1)));
-        if (_var1 >= 20) {
-            fleet->stopMedicalBeat();
-            if (ui->getItemList().size() > 5) ui->removeImage(5);
-            _endPhase(OLEG, 10, 11);
-        }
+        if (ui->getItemList().size() > 5) ui->removeImage(5);
+        _endPhase(OLEG, 10, 11);
     }
     return 0;
 }
@@ -425,9 +422,9 @@ int GS_forgottenPort::_update_phase_11() {
     if (_phaseStarts != starts) return 0;
     auto fleet = FleetManager::GetInstance();
     auto world = GameWorld::GetInstance();
-    if (world->getUAVFlightCount() == 0 && plat::Rand(0, 200) == 102 && fleet->laneAvailable())
+    if (world->getUAVFlightCount() == 0 && UAV_CHANCE.draw() && fleet->laneAvailable())
         fleet->addUAVFlight(fleet->getFreeLane());
-    if (world->getLifeFlightCount() == 0 && plat::Rand(0, 200) == 12 && fleet->laneAvailable()) {
+    if (world->getLifeFlightCount() == 0 && INTRUDER_CHANCE.draw() && fleet->laneAvailable()) {
         if (auto intruder = fleet->addLifeFlight(fleet->getFreeLane())) {
             intruder->setUserControlled(0);
             intruder->setTransitFlight(1);

@@ -1,10 +1,12 @@
 // The story: twelve phases on the story airport; a failure restarts the current phase, and
 // the phase with the funds is kept in the progress file's story slot.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "game/scenarios/game_playmanager.h"
+#include "imports/basicfunctions.h"
 #include "vostrel/singleton.h"
 
 class GS_forgottenPort : public Game_playManager, public Singleton<GS_forgottenPort> {
@@ -60,6 +62,10 @@ private:
     void _visit(const std::string& nation, int first);
     // A storm of `frames` frames over steps 0-4; ends the phase as given.
     void _storm(int frames, const std::string& portrait, int line, int next);
+    // Life flights over steps 0-1 until `patients` have landed: one is sent while fewer than
+    // `inAir` fly (and `chance`, when given, hits); a patient's death restarts the phase.
+    // True in the frame the last patient is in, with the heartbeat stopped.
+    bool _lifeFlights(int patients, int inAir, const std::optional<Chance>& chance);
     void _stormBreaks();
     void _wait();
     // Counts setPhase calls, so a frame can tell that its phase ended or restarted.

@@ -10,6 +10,7 @@
 #include "game/display/gameui.h"
 #include "game/traffic/gameworld.h"
 #include "game/traffic/nationitem.h"
+#include "imports/basicfunctions.h"
 #include "game/airport/runway.h"
 #include "platform/canvas.h"
 #include "platform/sys.h"
@@ -19,6 +20,9 @@
 namespace {
 
 int frameNow() { return ScreenManager::GetInstance()->getFrameCount(); }
+
+// A regular arrival, once the spacing since the last one has passed.
+constexpr Chance REGULAR_ARRIVAL_CHANCE{50, 30};
 
 }  // namespace
 
@@ -101,49 +105,54 @@ int FleetManager::update() {
     const int now = frameNow();
 
     if (_HOSAircraft && _HOSAircraft->isInvalid()) _HOSAircraft = nullptr;
-    const int n = int(world->getAircraftList().size());
+    _sendArrivals(int(world->getAircraftList().size()), now);
+
+    // The scenario's callbacks may remove any aircraft (the story removes them all to
+    // restart a phase), and an explosion removes its aircraft inside its own update: walk
+    // a copy and pass over whatever has left the world.
+    const std::vector<AircraftPtr> snapshot = world->getAircraftList();
+    for (const AircraftPtr& a : snapshot)
+        if (a && !a->isInvalid()) _updateAircraft(a, *world, *airport);
+
+    if (_medicalBeatActive == 1) _updateMedicalBeat();
+    return 0;
+}
+
+void FleetManager::_sendArrivals(int n, int now) {
     if (n == 0) {
         addLandingAircraft(1);
         _latestFlightTime = now;
     }
     // Drawn every frame, before the spawn draw: scripted sequences depend on the order.
     const int lane = getFreeLane();
-    if (n < MAX_AIRCRAFT && plat::Rand(0, 50) == 30 && lane >= 0 &&
+    if (n < MAX_AIRCRAFT && REGULAR_ARRIVAL_CHANCE.draw() && lane >= 0 &&
         now - _latestFlightTime > _minTimeSeperation - std::min(100, _landCount)) {
         addLandingAircraft(lane);
         _latestFlightTime = now;
     }
+}
 
-    // The scenario's callbacks may remove any aircraft (the story removes them all to
-    // restart a phase), and an explosion removes its aircraft inside its own update: walk
-    // a copy and pass over whatever has left the world.
-    const std::vector<AircraftPtr> snapshot = world->getAircraftList();
-    for (const AircraftPtr& a : snapshot) {
-        if (!a || a->isInvalid()) continue;
-        a->update();
-        if (a->isInvalid()) continue;
-        if (a->getPhase() == Aircraft::APPROACH && a->fromEndPoint() == 0 && airport->inThreshold(a->GetPosition()))
-            a->setPhase(Aircraft::ONFINAL);
-        if (a->getRadarContact() > 0 && world->isOutsideWorld(a->GetPosition())) {
-            if (auto pm = GameShell::get().getGameplayMan()) pm->onAircraftDrift(a);
-            if (!a->isInvalid()) world->removeAircraft(a);
-            continue;
-        }
-        if (!a->isActive()) {
-            auto pm = GameShell::get().getGameplayMan();
-            // A lost game's score is already on the board; the game screen runs on while it
-            // fades out, and a touchdown then would make the intermission claim one more.
-            if (a->getPhase() == Aircraft::TOUCHDOWN && !(pm && pm->isGameOver())) {
-                // Counted first, so the scenario already sees the new count.
-                _addLandCount();
-                if (pm) pm->onAircraftLanded(a);
-            }
-            if (!a->isInvalid()) world->removeAircraft(a);
-        }
+void FleetManager::_updateAircraft(const AircraftPtr& a, GameWorld& world, Airport& airport) {
+    a->update();
+    if (a->isInvalid()) return;
+    if (a->getPhase() == Aircraft::APPROACH && a->fromEndPoint() == 0 && airport.inThreshold(a->GetPosition()))
+        a->setPhase(Aircraft::ONFINAL);
+    if (a->getRadarContact() > 0 && world.isOutsideWorld(a->GetPosition())) {
+        if (auto pm = GameShell::get().getGameplayMan()) pm->onAircraftDrift(a);
+        if (!a->isInvalid()) world.removeAircraft(a);
+        return;
     }
-
-    if (_medicalBeatActive == 1) _updateMedicalBeat();
-    return 0;
+    if (!a->isActive()) {
+        auto pm = GameShell::get().getGameplayMan();
+        // A lost game's score is already on the board; the game screen runs on while it
+        // fades out, and a touchdown then would make the intermission claim one more.
+        if (a->getPhase() == Aircraft::TOUCHDOWN && !(pm && pm->isGameOver())) {
+            // Counted first, so the scenario already sees the new count.
+            _addLandCount();
+            if (pm) pm->onAircraftLanded(a);
+        }
+        if (!a->isInvalid()) world.removeAircraft(a);
+    }
 }
 
 Vector FleetManager::screenCentre() const {

@@ -13,6 +13,8 @@
 #include "vostrel/singleton.h"
 
 class Aircraft;
+class Airport;
+class GameWorld;
 class NationItem;
 
 class FleetManager : public Object, public Singleton<FleetManager> {
@@ -99,6 +101,12 @@ public:
 
 private:
     bool _validLane(int lane) const { return lane >= 0 && lane < int(_laneArray.size()); }
+    // With n aircraft in the world: an empty sky gets an arrival on lane 1 at once; a
+    // regular arrival comes by chance once the spacing has passed, below MAX_AIRCRAFT.
+    void _sendArrivals(int n, int now);
+    // One aircraft's frame: its own update, then the hand-over to final, a drift out of the
+    // world, or the end of its flight (a landing counted, then the scenario told).
+    void _updateAircraft(const AircraftPtr& a, GameWorld& world, Airport& airport);
     // Creates the aircraft on the lane, adds it to the world and takes the lane.
     AircraftPtr _spawn(int cls, int lane, int payload);
 

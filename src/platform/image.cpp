@@ -68,7 +68,10 @@ constexpr bool LITTLE_ENDIAN_WORDS = std::endian::native == std::endian::little;
 
 // Only plain locals live in the frames that libpng and libjpeg jump back into; the picture
 // goes to storage owned by the caller.
-bool decodePNGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
+// Reads the PNG that `attach` connects to libpng. With `headerOnly` it stops after the chunks
+// before the picture data (their checksums checked), leaving only out->w and out->h.
+template <class Attach>
+bool readPNGRaw(Attach attach, RawPicture* out, bool headerOnly) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -76,17 +79,22 @@ bool decodePNGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
         png_destroy_read_struct(&png, nullptr, nullptr);
         return false;
     }
-    PngReader reader{bytes.data(), bytes.size(), 0};
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
-    png_set_read_fn(png, &reader, pngRead);
+    attach(png);
     png_read_info(png, info);
     png_uint_32 w = 0, h = 0;
     int depth = 0, colorType = 0;
     png_get_IHDR(png, info, &w, &h, &depth, &colorType, nullptr, nullptr, nullptr);
     if (w == 0 || h == 0 || (unsigned long long)w * h > MAX_PIXELS) png_error(png, "size");
+    if (headerOnly) {
+        out->w = w;
+        out->h = h;
+        png_destroy_read_struct(&png, &info, nullptr);
+        return true;
+    }
     const bool hasAlpha = (colorType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
     if (depth == 16) png_set_strip_16(png);
     if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
@@ -115,6 +123,11 @@ bool decodePNGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
+}
+
+bool decodePNGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
+    PngReader reader{bytes.data(), bytes.size(), 0};
+    return readPNGRaw([&reader](png_structp png) { png_set_read_fn(png, &reader, pngRead); }, out, false);
 }
 
 PixelBufferPtr decodePNG(const std::vector<unsigned char>& bytes) {
@@ -213,7 +226,11 @@ jpeg_error_mgr* installJpegErrors(JpegError& err) {
     return mgr;
 }
 
-bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
+// Reads the JPEG that `attach` connects to libjpeg. With `headerOnly` it stops after the
+// markers before the picture data (an early end is a warning there, then an error), leaving
+// only out->w and out->h.
+template <class Attach>
+bool readJPEGRaw(Attach attach, RawPicture* out, bool headerOnly) {
     jpeg_decompress_struct cinfo;
     JpegError err;
     cinfo.err = installJpegErrors(err);
@@ -222,7 +239,7 @@ bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, bytes.data(), (unsigned long)bytes.size());
+    attach(&cinfo);
     jpeg_read_header(&cinfo, TRUE);
     // The size is checked before decoding starts: a progressive file has its whole
     // coefficient store allocated (and its data read) by jpeg_start_decompress.
@@ -230,6 +247,13 @@ bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
         (unsigned long long)cinfo.image_width * cinfo.image_height > MAX_PIXELS) {
         jpeg_destroy_decompress(&cinfo);
         return false;
+    }
+    if (headerOnly) {
+        out->w = cinfo.image_width;
+        out->h = cinfo.image_height;
+        const bool whole = !err.damaged;
+        jpeg_destroy_decompress(&cinfo);
+        return whole;
     }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
@@ -249,6 +273,12 @@ bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
     if (complete) jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return complete && !err.damaged;
+}
+
+bool decodeJPEGRaw(const std::vector<unsigned char>& bytes, RawPicture* out) {
+    return readJPEGRaw(
+        [&bytes](j_decompress_ptr cinfo) { jpeg_mem_src(cinfo, bytes.data(), (unsigned long)bytes.size()); }, out,
+        false);
 }
 
 PixelBufferPtr decodeJPEG(const std::vector<unsigned char>& bytes) {
@@ -371,43 +401,15 @@ Taps makeTaps(int src, int dst) {
 
 namespace {
 
-bool pngHeader(FILE* f, png_uint_32* w, png_uint_32* h) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
-    if (!png) return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_read_struct(&png, nullptr, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return false;
-    }
-    png_init_io(png, f);
-    // Reads the chunks up to the picture data, their checksums included.
-    png_read_info(png, info);
-    png_get_IHDR(png, info, w, h, nullptr, nullptr, nullptr, nullptr, nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-    return true;
-}
+enum PictureKind { NOT_A_PICTURE, PNG_PICTURE, JPEG_PICTURE };
 
-bool jpegHeader(FILE* f, unsigned* w, unsigned* h) {
-    jpeg_decompress_struct cinfo;
-    JpegError err;
-    cinfo.err = installJpegErrors(err);
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
-    jpeg_create_decompress(&cinfo);
-    jpeg_stdio_src(&cinfo, f);
-    // The markers up to the start of the picture data; an early end is a warning, then an error.
-    jpeg_read_header(&cinfo, TRUE);
-    *w = cinfo.image_width;
-    *h = cinfo.image_height;
-    const bool ok = !err.damaged;
-    jpeg_destroy_decompress(&cinfo);
-    return ok;
+// Chosen by content, from the first eight bytes.
+PictureKind pictureKind(const unsigned char* head, size_t n) {
+    static const unsigned char pngSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (n < 8) return NOT_A_PICTURE;
+    if (std::memcmp(head, pngSig, 8) == 0) return PNG_PICTURE;
+    if (head[0] == 0xFF && head[1] == 0xD8) return JPEG_PICTURE;
+    return NOT_A_PICTURE;
 }
 
 }  // namespace
@@ -418,30 +420,28 @@ bool readImageHeader(const std::string& path, int& width, int& height) {
     unsigned char head[8] = {};
     const size_t got = std::fread(head, 1, sizeof head, f);
     std::rewind(f);
-    static const unsigned char pngSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    unsigned w = 0, h = 0;
+    RawPicture raw;
     bool ok = false;
-    if (got == 8 && std::memcmp(head, pngSig, 8) == 0) {
-        png_uint_32 pw = 0, ph = 0;
-        ok = pngHeader(f, &pw, &ph);
-        w = pw;
-        h = ph;
-    } else if (got == 8 && head[0] == 0xFF && head[1] == 0xD8) {
-        ok = jpegHeader(f, &w, &h);
+    switch (pictureKind(head, got)) {
+    case PNG_PICTURE: ok = readPNGRaw([f](png_structp png) { png_init_io(png, f); }, &raw, true); break;
+    case JPEG_PICTURE: ok = readJPEGRaw([f](j_decompress_ptr cinfo) { jpeg_stdio_src(cinfo, f); }, &raw, true); break;
+    case NOT_A_PICTURE: break;
     }
     std::fclose(f);
-    if (!ok || w == 0 || h == 0 || (unsigned long long)w * h > MAX_PIXELS) return false;
-    width = int(w);
-    height = int(h);
+    if (!ok) return false;
+    width = int(raw.w);
+    height = int(raw.h);
     return true;
 }
 
 PixelBufferPtr loadPixels(const std::string& path) {
     std::vector<unsigned char> bytes;
-    if (!loadBytes(path, bytes) || bytes.size() < 8) return nullptr;
-    static const unsigned char pngSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    if (std::memcmp(bytes.data(), pngSig, 8) == 0) return decodePNG(bytes);
-    if (bytes[0] == 0xFF && bytes[1] == 0xD8) return decodeJPEG(bytes);
+    if (!loadBytes(path, bytes)) return nullptr;
+    switch (pictureKind(bytes.data(), bytes.size())) {
+    case PNG_PICTURE: return decodePNG(bytes);
+    case JPEG_PICTURE: return decodeJPEG(bytes);
+    case NOT_A_PICTURE: break;
+    }
     return nullptr;
 }
 

@@ -20,7 +20,7 @@ std::string SettingsManager::_composeText() const {
 
 int SettingsManager::save() {
     if (!_saving) return 0;
-    return ResourceManager::GetInstance()->SaveTextFile(_composeText(), FILE_NAME) == 0 ? 0 : -1;
+    return ResourceManager::GetInstance()->SaveTextFile(_composeText(), FILE_NAME);
 }
 
 int SettingsManager::_createNewSettings() {
